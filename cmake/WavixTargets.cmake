@@ -1,0 +1,30 @@
+# Common settings for every target of the project.
+
+if(WAVIX_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Strict warnings for our own code only (Qt's and GoogleTest's headers are system headers).
+function(wavix_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Werror)
+endfunction()
+
+# A static library of the project with strict warnings.
+function(wavix_library target)
+  add_library(${target} STATIC ${ARGN})
+  wavix_warnings(${target})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+# A GoogleTest executable registered with CTest. Tests run with the offscreen Qt platform so
+# that widget tests need no display.
+function(wavix_test target)
+  add_executable(${target} ${ARGN})
+  wavix_warnings(${target})
+  target_link_libraries(${target} PRIVATE GTest::gtest GTest::gmock)
+  include(GoogleTest)
+  gtest_discover_tests(${target}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WAVIX_BUILD_DIR=${PROJECT_BINARY_DIR};WAVIX_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()

@@ -1,0 +1,66 @@
+#include "platform/qt/qt_serial_device.h"
+
+#include <QSerialPort>
+
+namespace platform {
+
+namespace {
+
+class QtSerialDevice : public SerialDevice {
+public:
+    QtSerialDevice() {
+        QObject::connect(&port_, &QSerialPort::readyRead, [this] {
+            if (handler_) handler_();
+        });
+    }
+
+    bool open(const std::string& devicePath, int baud, std::string& error) override {
+        port_.setPortName(QString::fromStdString(devicePath));
+        // The serial layer keeps its own 10000-byte input buffer; QSerialPort's own stays
+        // unlimited so that nothing is lost between readyRead and takeReceived.
+        port_.setReadBufferSize(0);
+        if (!port_.open(QIODevice::ReadWrite)) {
+            error = "Cannot open serial port " + devicePath + ": " + port_.errorString().toStdString() + ".";
+            return false;
+        }
+        if (!port_.setBaudRate(baud) || !port_.setDataBits(QSerialPort::Data8) ||
+            !port_.setParity(QSerialPort::NoParity) || !port_.setStopBits(QSerialPort::OneStop) ||
+            !port_.setFlowControl(QSerialPort::NoFlowControl)) {
+            error = "Cannot set " + std::to_string(baud) + " baud, 8N1 on " + devicePath + ": " +
+                    port_.errorString().toStdString() + ".";
+            port_.close();
+            return false;
+        }
+        return true;
+    }
+    void close() override {
+        if (port_.isOpen()) port_.close();
+    }
+    bool isOpen() const override { return port_.isOpen(); }
+    bool write(std::span<const std::uint8_t> bytes, std::string& error) override {
+        const auto size = static_cast<qint64>(bytes.size());
+        const qint64 written = port_.write(reinterpret_cast<const char*>(bytes.data()), size);
+        if (written != size || port_.error() == QSerialPort::WriteError || port_.error() == QSerialPort::ResourceError) {
+            error = "Writing to " + port_.portName().toStdString() + " failed: " + port_.errorString().toStdString() + ".";
+            port_.clearError();
+            return false;
+        }
+        return true;
+    }
+    void discardOutput() override { port_.clear(QSerialPort::Output); }
+    std::vector<std::uint8_t> takeReceived() override {
+        const QByteArray data = port_.readAll();
+        return std::vector<std::uint8_t>(data.begin(), data.end());
+    }
+    void setReceiveHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
+
+private:
+    QSerialPort port_;
+    std::function<void()> handler_;
+};
+
+}  // namespace
+
+std::unique_ptr<SerialDevice> QtSerialDeviceFactory::create() { return std::make_unique<QtSerialDevice>(); }
+
+}  // namespace platform
