@@ -18,11 +18,25 @@ function(wavix_library target)
 endfunction()
 
 # A GoogleTest executable registered with CTest. Tests run with the offscreen Qt platform so
-# that widget tests need no display.
+# that widget tests need no display. The test's main() comes from GoogleTest; a test that
+# needs a Qt application object links wavix_qt_test_main instead (see wavix_qt_test).
 function(wavix_test target)
   add_executable(${target} ${ARGN})
   wavix_warnings(${target})
   target_link_libraries(${target} PRIVATE GTest::gtest GTest::gmock)
+  target_link_libraries(${target} PRIVATE GTest::gtest_main)
+  include(GoogleTest)
+  gtest_discover_tests(${target}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WAVIX_BUILD_DIR=${PROJECT_BINARY_DIR};WAVIX_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+endfunction()
+
+# A GoogleTest executable whose main() first creates a QApplication (widgets, timers and
+# the event loop are available to every test).
+function(wavix_qt_test target)
+  add_executable(${target} ${ARGN})
+  wavix_warnings(${target})
+  target_link_libraries(${target} PRIVATE wavix_qt_test_main GTest::gtest GTest::gmock)
   include(GoogleTest)
   gtest_discover_tests(${target}
     DISCOVERY_TIMEOUT 60
