@@ -96,6 +96,7 @@ public:
 
     // Straight through to the driver.
     bool OpenPort(int portNumber, int baud) { return driver_->Open(portNumber, baud); }
+    bool OpenPortPath(const std::string& devicePath, int baud) { return driver_->OpenDevice(devicePath, baud); }
     void ClosePort() { driver_->Close(); }
     std::int32_t SendChar(char ch) { return driver_->SendChar(ch); }
     void SetRawReceiver(TProtocolDvr::RawReceiver handler) { driver_->SetRawReceiver(std::move(handler)); }

@@ -26,9 +26,13 @@ TProtocolDvr::TProtocolDvr(TTDRdataObject& owner, platform::Platform& platform, 
 TProtocolDvr::~TProtocolDvr() { Close(); }
 
 bool TProtocolDvr::Open(int portNumber, int baud) {
+    return OpenDevice(ports_ ? ports_->devicePath(portNumber) : platform::PortMap::defaultDevicePath(portNumber), baud);
+}
+
+bool TProtocolDvr::OpenDevice(const std::string& devicePath, int baud) {
     Close();
     port_ = std::make_unique<platform::SerialPort>(platform_.serialDevices, platform_.clock, ports_);
-    if (!port_->open(portNumber, baud)) {
+    if (!port_->openPath(devicePath, baud)) {
         lastOpenError_ = port_->lastError();
         port_.reset();
         connected_ = false;

@@ -36,6 +36,8 @@ public:
     // Opens COM<portNumber> at baud with its packet collector and reply timer; false when
     // the port cannot be opened (LastOpenError() says why), leaving the driver unconnected.
     bool Open(int portNumber, int baud);
+    // The same for a device path given directly (diagnostics, tests).
+    bool OpenDevice(const std::string& devicePath, int baud);
     void Close();
     std::int32_t SendCommand(std::string_view cmdText, std::int32_t timeoutSecs);
     std::int32_t SendChar(char ch);

@@ -1,0 +1,6 @@
+if(NOT "link" IN_LIST WAVIX_FOLDERS)
+  return()
+endif()
+add_executable(bench_link_decode ${CMAKE_CURRENT_LIST_DIR}/link_decode.cpp)
+wavix_warnings(bench_link_decode)
+target_link_libraries(bench_link_decode PRIVATE wavix_link wavix_platform_doubles benchmark::benchmark benchmark::benchmark_main)

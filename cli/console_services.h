@@ -1,0 +1,43 @@
+#pragma once
+// Platform services for a program without windows: messages go to standard error,
+// questions are answered No, tones and help do nothing.
+
+#include "platform/dialogs.h"
+#include "platform/help.h"
+#include "platform/tones.h"
+
+#include <iostream>
+
+namespace cli {
+
+class ConsoleDialogs : public platform::Dialogs {
+public:
+    void message(std::string_view text, platform::MessageKind, std::string_view) override {
+        std::string line(text);
+        for (auto& c : line)
+            if (c == '\r') c = ' ';
+        std::cerr << line << '\n';
+    }
+    platform::Answer ask(std::string_view text, platform::Question buttons, std::string_view title) override {
+        message(text, platform::MessageKind::Plain, title);
+        return buttons == platform::Question::YesNo ? platform::Answer::No : platform::Answer::Cancel;
+    }
+    std::optional<std::string> openFile(const platform::FileDialogOptions&) override { return std::nullopt; }
+    std::optional<std::string> saveFile(const platform::FileDialogOptions&) override { return std::nullopt; }
+};
+
+class SilentTones : public platform::Tones {
+public:
+    void beep(int, int) override {}
+    void messageBeep(unsigned) override {}
+};
+
+class NoHelp : public platform::Help {
+public:
+    void setHelpFile(std::string_view) override {}
+    void showContext(int) override {}
+    void showContents() override {}
+    void showIndex(std::string_view) override {}
+};
+
+}  // namespace cli
