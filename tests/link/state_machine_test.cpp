@@ -133,16 +133,31 @@ TEST_F(StateMachine, StartOnAnEmptyListDoesNothing) {
     EXPECT_TRUE(machine.IsIdle());
 }
 
+// A clock whose tick count the test sets; its timers never fire on their own.
+class SetClock : public platform::Clock {
+public:
+    std::uint32_t tick = 0;
+    std::uint32_t tickCount() const override { return tick; }
+    std::unique_ptr<platform::Timer> createTimer(platform::TimerKind kind, platform::TimerCallback cb) override {
+        return idle.createTimer(kind, std::move(cb));
+    }
+    void delay(std::uint32_t) override {}
+    platform::VirtualClock idle;
+};
+
 TEST_F(StateMachine, AllBitsLimitNeverExpiresAndZeroDisablesTheCheck) {
-    platform::VirtualClock wrapping(0xFFFFF000u);
-    TStateMach m(wrapping);
+    SetClock clock;
+    clock.tick = 0xFFFFF000u;
+    TStateMach m(clock);
     m.AddState("Wait", States({1}), [](std::int32_t& r) { r = 0; }, NoLimit, 1, 1);
     m.AddState("Never", States({}), [](std::int32_t& r) { r = 0; }, 0, 1, 1);
     m.Start(0);
-    wrapping.advance(30ull * 24 * 3600 * 1000);  // a month, across the wrap of the tick count
+    clock.tick += 0xFFFFFFFEu;  // one millisecond short of the longest measurable stay
+    m.Tick();
     EXPECT_EQ(m.Current(), 0);
     EXPECT_EQ(m.GoTo(1), 0);
-    wrapping.advance(60ull * 24 * 3600 * 1000);
+    clock.tick += 0xFFFFFFFFu;
+    m.Tick();
     EXPECT_EQ(m.Current(), 1);
 }
 
