@@ -28,6 +28,13 @@ function(wavix_library target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
+# The environment of every test. gtest_discover_tests hands its PROPERTIES through several
+# unquoted list expansions (CMake 3.25), each of which eats one level of escaping, so the
+# separators are escaped eight times over; plain ";" would deliver only the first variable.
+string(REPEAT "\\" 8 _wavix_escaped)
+set(WAVIX_TEST_ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen${_wavix_escaped};WAVIX_BUILD_DIR=${PROJECT_BINARY_DIR}${_wavix_escaped};WAVIX_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+
 # A GoogleTest executable registered with CTest. Tests run with the offscreen Qt platform so
 # that widget tests need no display. The test's main() comes from GoogleTest; a test that
 # needs a Qt application object links wavix_qt_test_main instead (see wavix_qt_test).
@@ -39,7 +46,7 @@ function(wavix_test target)
   include(GoogleTest)
   gtest_discover_tests(${target}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WAVIX_BUILD_DIR=${PROJECT_BINARY_DIR};WAVIX_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "${WAVIX_TEST_ENVIRONMENT}")
 endfunction()
 
 # A GoogleTest executable whose main() first creates a QApplication (widgets, timers and
@@ -51,5 +58,5 @@ function(wavix_qt_test target)
   include(GoogleTest)
   gtest_discover_tests(${target}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WAVIX_BUILD_DIR=${PROJECT_BINARY_DIR};WAVIX_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES ENVIRONMENT "${WAVIX_TEST_ENVIRONMENT}")
 endfunction()

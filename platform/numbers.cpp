@@ -102,10 +102,10 @@ std::string Numbers::formatFixed(double value, int decimals, int precision) cons
     return localize(text);
 }
 
-std::string Numbers::formatGeneral(double value) const {
+std::string Numbers::formatGeneral(double value, int precision) const {
     if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", value);
+    std::snprintf(buf, sizeof buf, "%.*G", precision < 1 ? 1 : (precision > 17 ? 17 : precision), value);
     std::string text = buf;
     const auto e = text.find('E');
     if (e != std::string::npos) {

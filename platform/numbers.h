@@ -25,9 +25,9 @@ public:
     // Fixed-point with the given decimals, first rounded to `precision` significant digits;
     // values too large for that precision are written in exponent form.
     std::string formatFixed(double value, int decimals, int precision = 15) const;
-    // The shortest text with up to 15 significant digits that reads back as the value
-    // ("0.3", "1", "1E-7", "1.5E20").
-    std::string formatGeneral(double value) const;
+    // The shortest text with up to `precision` significant digits ("0.3", "1", "1E-7",
+    // "1.5E20"); with 15 it reads back as the value.
+    std::string formatGeneral(double value, int precision = 15) const;
     // Like printf "%<width>.<decimals>f": right-aligned in width characters.
     std::string formatWidth(double value, int width, int decimals) const;
 

@@ -41,6 +41,9 @@ TEST(Numbers, FormatsFixedGeneralAndWidthWithTheLocaleSeparator) {
     EXPECT_EQ(dot.formatGeneral(1e-7), "1E-7");
     EXPECT_EQ(dot.formatGeneral(1.5e20), "1.5E20");
     EXPECT_EQ(dot.formatGeneral(static_cast<float>(0.1)), "0.100000001490116");
+    EXPECT_EQ(dot.formatGeneral(0.185f, 4), "0.185");
+    EXPECT_EQ(dot.formatGeneral(-1.0, 4), "-1");
+    EXPECT_EQ(dot.formatGeneral(12346.0, 4), "1.235E4");
     EXPECT_EQ(dot.formatWidth(25, 0, 4), "25.0000");
 }
 
