@@ -13,9 +13,9 @@ namespace cli {
 class ConsoleDialogs : public platform::Dialogs {
 public:
     void message(std::string_view text, platform::MessageKind, std::string_view) override {
-        std::string line(text);
-        for (auto& c : line)
-            if (c == '\r') c = ' ';
+        std::string line;
+        for (char c : text)
+            if (c != '\r') line += c;  // message boxes break lines with CR LF
         std::cerr << line << '\n';
     }
     platform::Answer ask(std::string_view text, platform::Question buttons, std::string_view title) override {
