@@ -1,0 +1,41 @@
+#pragma once
+// What a library built on plotbase registers so that plotbase can handle the objects of its
+// own types (100 and above): draw them with the graph, find them under the pointer, and
+// write them to a page file and read them back.
+
+#include "plotbase/scaling.h"
+
+#include <functional>
+
+class QPainter;
+
+namespace plotbase {
+
+class Environment;
+class GraphObject;
+class ByteReader;
+class ByteWriter;
+
+struct DrawContext {
+    Environment& env;
+    int graph;
+    int index;               // the object's index in the graph's table
+    const Scaling& scaling;  // world to device over the graph's plot area
+    DeviceRect graphRect;    // the whole graph on the device
+    bool printing;
+};
+
+struct ForeignObjectHandlers {
+    std::function<void(QPainter&, const DrawContext&, GraphObject&)> draw;
+    // Whether the object lies under the device point (x, y).
+    std::function<bool(const DrawContext&, const GraphObject&, double x, double y)> hitTest;
+    // Writes the object's record; false when it has none or the write failed.
+    std::function<bool(ByteWriter&, Environment&, int graph, const GraphObject&)> save;
+    // Reads one record written by `save` and re-creates the object in the graph; returns
+    // the new object's index, or 0.
+    std::function<int(ByteReader&, Environment&, int graph, int type)> restore;
+    // Called after plotbase has drawn any object (its own or a foreign one).
+    std::function<void(QPainter&, const DrawContext&, GraphObject&)> afterDraw;
+};
+
+}  // namespace plotbase
