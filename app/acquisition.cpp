@@ -1,0 +1,238 @@
+#include "app/acquisition.h"
+
+#include "link/command_set.h"
+
+#include <cmath>
+
+namespace app {
+
+using instrument::ChainRow;
+using instrument::NoLimit;
+using instrument::NoTarget;
+
+WaveformAcquisition::WaveformAcquisition(MainWindowPort& window, WaveformPlot& plot, SettingsSteps& settings,
+                                         instrument::TTDRdataObject& data, instrument::TStateMach& machine,
+                                         platform::Platform& platform, WaveformBuffers& buffers)
+    : window_(window), plot_(plot), settings_(settings), data_(data), machine_(machine), platform_(platform),
+      buffers_(buffers) {}
+
+std::vector<ChainRow> WaveformAcquisition::SettingsPrefix(int end) {
+    SettingsSteps& s = settings_;
+    auto act = [&s](void (SettingsSteps::*step)(std::int32_t&)) {
+        return [&s, step](std::int32_t& result) { (s.*step)(result); };
+    };
+    return {
+        //  #  name    action                                    limit  success failure
+        {0, "S_VP", act(&SettingsSteps::SetVpStep),             1000,  1,      7},
+        {1, "SNAV", act(&SettingsSteps::SetAvgStep),            1000,  2,      7},
+        {2, "SPNT", act(&SettingsSteps::SetPointsStep),         1000,  3,      7},
+        {3, "SDIS", act(&SettingsSteps::SetStartStep),          1000,  4,      7},
+        {4, "SWLN", act(&SettingsSteps::SetLengthStep),         1000,  5,      7},
+        {5, "SPRL", act(&SettingsSteps::SetProbeLengthStep),    1000,  6,      7},
+        {6, "SPRO", act(&SettingsSteps::SetProbeOffsetStep),    1000,  8,      7},
+        {7, "Err",  act(&SettingsSteps::SetSettingsErrStep),    NoLimit, end,  end},
+    };
+}
+
+std::vector<ChainRow> WaveformAcquisition::SingleWaveformChain() {
+    auto act = [this](void (WaveformAcquisition::*step)(std::int32_t&)) {
+        return [this, step](std::int32_t& result) { (this->*step)(result); };
+    };
+    auto rows = SettingsPrefix(WaveChain::End);
+    const std::vector<ChainRow> own = {
+        //  #   name    action                           limit    success   failure
+        {8,  "DUMP", act(&WaveformAcquisition::DumpStep),     7000,    9,        11},
+        {9,  "GTIM", act(&WaveformAcquisition::TimeStep),     2000,    10,       11},
+        {10, "GWAV", act(&WaveformAcquisition::WaveStep),     60000,   12,       11},
+        {11, "Err",  act(&WaveformAcquisition::WaveErrStep),  NoLimit, 14,       14},
+        {12, "GLDR", act(&WaveformAcquisition::DerivStep),    4000,    14,       13},
+        {13, "Err",  act(&WaveformAcquisition::DerivErrStep), NoLimit, 14,       14},
+        {14, "END",  act(&WaveformAcquisition::EndStep),      NoLimit, NoTarget, NoTarget},
+    };
+    rows.insert(rows.end(), own.begin(), own.end());
+    return rows;
+}
+
+std::vector<ChainRow> WaveformAcquisition::ContinuousWaveformChain() {
+    auto act = [this](void (WaveformAcquisition::*step)(std::int32_t&)) {
+        return [this, step](std::int32_t& result) { (this->*step)(result); };
+    };
+    auto rows = SettingsPrefix(WaveChain::End);
+    const std::vector<ChainRow> own = {
+        //  #   name    action                            limit    success   failure
+        {8,  "DUMP", act(&WaveformAcquisition::DumpStep),      7000,    9,        10},
+        {9,  "GCAL", act(&WaveformAcquisition::CalStep),       20000,   11,       10},
+        {10, "Err",  act(&WaveformAcquisition::CalErrStep),    NoLimit, 14,       14},
+        {11, "Cond", act(&WaveformAcquisition::CondStep),      NoLimit, 12,       14},
+        {12, "GNWA", act(&WaveformAcquisition::LoopWaveStep),  60000,   11,       13},
+        {13, "Err",  act(&WaveformAcquisition::WaveErrStep),   NoLimit, 14,       14},
+        {14, "END",  act(&WaveformAcquisition::EndStep),       NoLimit, NoTarget, NoTarget},
+    };
+    rows.insert(rows.end(), own.begin(), own.end());
+    return rows;
+}
+
+void WaveformAcquisition::GetWfPBClick() {
+    if (!settings_.UpdateSettings()) return;
+    if (window_.ContinuousUpdateChecked()) ContinuousWF();
+    else GetJustOneWF();
+}
+
+bool WaveformAcquisition::StartChain(const std::vector<ChainRow>& rows, bool hourglass) {
+    if (!machine_.IsIdle()) {
+        platform_.dialogs.message("Another Command Currently Active!");
+        return false;
+    }
+    window_.EnableMenuItems(false);
+    window_.SetEnable(false);
+    if (hourglass) window_.SetHourglass(true);
+    instrument::LoadChain(machine_, rows);
+    machine_.Start(0);
+    return true;
+}
+
+void WaveformAcquisition::GetJustOneWF() { StartChain(SingleWaveformChain(), true); }
+
+void WaveformAcquisition::ContinuousWF() { StartChain(ContinuousWaveformChain(), false); }
+
+std::int32_t WaveformAcquisition::AcquisitionSeconds() const {
+    // Whole seconds, truncated toward zero; a value that is not a sensible number gives 0.
+    const float seconds = data_.Times.WaveformSeconds;
+    if (!(seconds > 0.0f)) return 0;
+    if (seconds >= 2147483647.0f) return 2147483647;
+    return static_cast<std::int32_t>(seconds);
+}
+
+void WaveformAcquisition::Request(const char* name, std::int32_t timeoutSecs,
+                                  void (WaveformAcquisition::*done)(std::int32_t), std::int32_t& result) {
+    result = data_.GetCommand(name, timeoutSecs, [this, done](std::int32_t code) { (this->*done)(code); });
+    if (result != instrument::Success) settings_.ReportRefused(name, result);
+}
+
+void WaveformAcquisition::DumpStep(std::int32_t& result) {
+    Request("DUMP", instrument::ReplyTimeouts::Dump, &WaveformAcquisition::DumpDone, result);
+}
+
+void WaveformAcquisition::TimeStep(std::int32_t& result) {
+    Request("GTIM", instrument::ReplyTimeouts::Gtim, &WaveformAcquisition::StepDone, result);
+}
+
+void WaveformAcquisition::WaveStep(std::int32_t& result) {
+    Request("GWAV", AcquisitionSeconds(), &WaveformAcquisition::WaveformDone, result);
+}
+
+void WaveformAcquisition::DerivStep(std::int32_t& result) {
+    if (window_.WaveformTypeIndex() == 1) {
+        Request("GLDR", instrument::ReplyTimeouts::Gldr, &WaveformAcquisition::DerivativeDone, result);
+        return;
+    }
+    HideDerivative();
+    result = 0;
+    machine_.ActionDone = true;
+}
+
+void WaveformAcquisition::HideDerivative() { plot_.DrawDerivative(1, 1, 1); }
+
+void WaveformAcquisition::CalStep(std::int32_t& result) {
+    Request("GCAL", instrument::ReplyTimeouts::Gcal, &WaveformAcquisition::StepDone, result);
+}
+
+void WaveformAcquisition::CondStep(std::int32_t& result) {
+    if (!window_.ContinuousUpdateChecked()) machine_.SetSuccessNext(machine_.Current(), WaveChain::End);
+    result = 0;
+    machine_.ActionDone = true;
+}
+
+void WaveformAcquisition::LoopWaveStep(std::int32_t& result) {
+    Request("GNWA", AcquisitionSeconds(), &WaveformAcquisition::WaveformDone, result);
+}
+
+void WaveformAcquisition::ErrorStep(const char* message, std::int32_t& result) {
+    platform_.dialogs.message(message, platform::MessageKind::Error);
+    result = 0;
+    settings_.CancelRequest();
+    machine_.ActionDone = true;
+}
+
+void WaveformAcquisition::WaveErrStep(std::int32_t& result) { ErrorStep("Error: Failed to get WaveForm!", result); }
+
+void WaveformAcquisition::DerivErrStep(std::int32_t& result) { ErrorStep("Error: Failed to get Derivative!", result); }
+
+void WaveformAcquisition::CalErrStep(std::int32_t& result) {
+    ErrorStep("Error: Failed to get Calibration Voltage!", result);
+}
+
+void WaveformAcquisition::EndStep(std::int32_t& result) {
+    platform_.tones.beep(10000, 50);
+    window_.EnableMenuItems(true);
+    window_.SetEnable(true);
+    window_.SetHourglass(false);
+    result = 0;
+    machine_.Stop();
+}
+
+void WaveformAcquisition::DumpDone(std::int32_t code) {
+    if (code != instrument::Success) platform_.tones.beep(1500, 100);
+    else settings_.UpdateDisplay();
+    machine_.ActionDone = true;
+}
+
+void WaveformAcquisition::StepDone(std::int32_t) { machine_.ActionDone = true; }
+
+void WaveformAcquisition::PlaceMarkers() {
+    const auto& s = data_.Settings;
+    if (s.Points == 0) return;
+    plot_.MoveMarkers(s.Points, false, s.WinLgt, s.WinStart, data_.Vars[1], data_.Vars[2]);
+}
+
+void WaveformAcquisition::WaveformDone(std::int32_t code) {
+    if (code == instrument::Success) {
+        PlaceMarkers();
+        const auto& s = data_.Settings;
+        plot_.DrawWaveform(ClampPoints(s.Points), s.WinStart, s.WinLgt);
+        buffers_.LinearityWaveShown = false;
+    }
+    machine_.ActionDone = true;
+}
+
+void WaveformAcquisition::DerivativeDone(std::int32_t code) {
+    if (code == instrument::Success) {
+        PlaceMarkers();
+        const auto& s = data_.Settings;
+        plot_.DrawDerivative(ClampPoints(s.Points), s.WinStart, s.WinLgt);
+    }
+    machine_.ActionDone = true;
+}
+
+bool WaveformAcquisition::LinearityMode() const {
+    return window_.LinearityTestVisible() && buffers_.LinearityWaveShown;
+}
+
+int WaveformAcquisition::OverlayPoints() const {
+    return ClampPoints(LinearityMode() ? buffers_.Header.PointCount : data_.Settings.Points);
+}
+
+void WaveformAcquisition::OverlayWfPBClick() {
+    const int n = OverlayPoints();
+    if (LinearityMode()) {
+        std::copy_n(buffers_.SavedWave.begin(), n, buffers_.OverlayWave.begin());
+    } else {
+        for (int i = 0; i < n; ++i) buffers_.OverlayWave[static_cast<std::size_t>(i)] = data_.WaveformAt(i + 1);
+    }
+    const auto& s = data_.Settings;
+    plot_.DrawSavedData(n, buffers_.OverlayWave.data(), s.WinStart, s.WinLgt);
+    window_.SetOverlayVisibleChecked(true);
+}
+
+void WaveformAcquisition::cbOLvisibleClick() {
+    if (!window_.OverlayVisibleChecked()) {
+        const float hidden = 0.0f;
+        plot_.DrawSavedData(1, &hidden, 1, 1);
+        plot_.RedrawTrace();
+        return;
+    }
+    const auto& s = data_.Settings;
+    plot_.DrawSavedData(OverlayPoints(), buffers_.OverlayWave.data(), s.WinStart, s.WinLgt);
+}
+
+}  // namespace app

@@ -1,0 +1,29 @@
+#pragma once
+// The dialogs of the program, created once after the main window (in this order) and
+// shown modally when needed.
+
+namespace app {
+class TAcqWaveForm;
+class TAboutBox;
+}  // namespace app
+namespace analysis {
+class TCaliDlgForm;
+}
+namespace instrument {
+class TCommSetgDlg;
+}
+namespace graph {
+class TAxisRange;
+}
+
+namespace app {
+
+struct AppDialogs {
+    TAcqWaveForm* acqWave = nullptr;
+    analysis::TCaliDlgForm* caliDlg = nullptr;
+    TAboutBox* about = nullptr;
+    instrument::TCommSetgDlg* commSetg = nullptr;
+    graph::TAxisRange* axisRange = nullptr;
+};
+
+}  // namespace app

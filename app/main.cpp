@@ -1,0 +1,84 @@
+// WAVIX: the program entry. One copy at a time; the splash while the windows are made;
+// then the main window and the dialogs, in their order, and the message loop.
+
+#include "app/app_dialogs.h"
+#include "app/dialogs/about_box.h"
+#include "app/dialogs/program_icon.h"
+#include "app/dialogs/splash_form.h"
+#include "app/dialogs/waveform_options_dialog.h"
+#include "app/graph_view.h"
+#include "app/main_form.h"
+
+#include "analysis/dialogs/calibration_dialog.h"
+#include "graph/axis_range_dialog.h"
+#include "help/help_topics.h"
+#include "link/dialogs/comm_settings_dialog.h"
+#include "platform/qt/help_key_filter.h"
+#include "platform/qt/qt_clock.h"
+#include "platform/qt/qt_dialogs.h"
+#include "platform/qt/qt_help.h"
+#include "platform/qt/qt_serial_device.h"
+#include "platform/qt/qt_tones.h"
+#include "platform/qt/single_instance.h"
+#include "platform/qt/system_numbers.h"
+#include "platform/qt/window_activation.h"
+
+#include <QApplication>
+#include <QPointer>
+
+#include <filesystem>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    application.setApplicationName("WAVIX");
+    // Any parameter at all shows the linearity test button; nothing else is parsed.
+    const bool showLinearityTest = argc > 1;
+
+    // 1. A copy already running is brought forward and this one ends.
+    QPointer<app::TMain_Form> mainWindow;
+    platform::SingleInstance instance("WAVIX");
+    if (instance.claim([&mainWindow] {
+            if (mainWindow) platform::bringToFront(*mainWindow);
+        }) == platform::SingleInstance::Role::Second)
+        return 0;
+
+    // 2. The splash, shown and painted before anything else loads.
+    auto* splash = new app::TSplashForm();
+    splash->ShowAndPaint();
+
+    // 3. The program's title, icon and help.
+    application.setApplicationDisplayName("WAVIX");
+    application.setWindowIcon(app::ProgramIcon());
+    platform::QtClock clock;
+    platform::QtTones tones;
+    platform::QtDialogs dialogs("WAVIX");
+    platform::QtHelp help(help::topicsRoot());
+    help.setHelpFile(help::HelpFileName);
+    const platform::Numbers numbers = platform::systemNumbers();
+    platform::QtSerialDeviceFactory serial;
+    platform::Platform services{clock, tones, dialogs, help, numbers, serial};
+    platform::HelpKeyFilter f1(help);
+    application.installEventFilter(&f1);
+
+    // 4. The windows, in order; making the main window runs its FormCreate.
+    app::TMain_Form form(services, {std::filesystem::current_path(), showLinearityTest});
+    mainWindow = &form;
+    app::TAcqWaveForm acqWave(form.DataObject(), services, &form);
+    acqWave.SetClearDerivative([&form] { form.Acquisition().HideDerivative(); });
+    analysis::TCaliDlgForm caliDlg(services, &form);
+    app::TAboutBox about(&form);
+    instrument::TCommSetgDlg commSetg(form.DataObject(), services, &form);
+    graph::TAxisRange axisRange(form.Graph().Gfx(), form.DataObject(), form.StateMachine(), form, services,
+                                [&form] { form.Settings().UpdateDisplay(); }, &form);
+    app::AppDialogs windows{&acqWave, &caliDlg, &about, &commSetg, &axisRange};
+    form.SetDialogs(&windows);
+    form.SetSplashCloser([&splash] {
+        splash->hide();
+        splash->deleteLater();
+        splash = nullptr;
+    });
+
+    // 5. Showing the main window runs its FormShow; then the message loop.
+    form.show();
+    return application.exec();
+}

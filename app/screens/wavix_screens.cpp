@@ -1,0 +1,85 @@
+// Renders the WAVIX windows to PNG under the offscreen platform: the main window idle and
+// after a measurement (waveform, derivative and overlay from the simulated instrument),
+// every dialog, the splash and the About box.
+//   wavix-screens <output directory>
+
+#include "app/dialogs/dialog_screenshots.h"
+#include "app/dialogs/waveform_options_dialog.h"
+#include "app/rig/main_window_rig.h"
+
+#include "graph/axis_range_dialog.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <iostream>
+
+namespace {
+
+bool save(QWidget& widget, const QDir& dir, const QString& name) {
+    const QString path = dir.filePath(name);
+    const bool ok = widget.grab().save(path, "PNG");
+    std::cout << (ok ? "" : "could not write ") << path.toStdString() << "\n";
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    if (argc < 2) {
+        std::cerr << "usage: wavix-screens <output directory>\n";
+        return 1;
+    }
+    const QDir dir(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(dir.path());
+    bool ok = true;
+
+    app::MainWindowRig rig;
+    app::TMain_Form& form = *rig.form;
+    QApplication::processEvents();
+    ok &= save(form, dir, "main-idle.png");
+
+    // A waveform with its derivative, an overlay of it, then a second waveform.
+    rig.dialogs.acqWave->SetWFtypeIndex(app::TAcqWaveForm::ReflectionAndDerivative);
+    form.EditOf(app::TagPoints)->setText("501");
+    form.EditOf(app::TagStart)->setText("6");
+    form.EditOf(app::TagLength)->setText("4");
+    form.GetWfPBClick();
+    rig.RunChain();
+    form.OverlayWfPBClick();
+    // The marker positions come with a water-content measurement; fetch them so the
+    // markers show on the next waveform.
+    form.DataObject().GetCommand("GVAR", 20, [](std::int32_t) {});
+    rig.test.clock.advance(2000);
+    sim::Medium wetter = rig.instrument.currentMedium();
+    wetter.dielectric *= 1.6;
+    rig.instrument.setMedium(wetter);
+    form.GetWfPBClick();
+    rig.RunChain();
+    form.DisplayHint("Acquire waveform from RFX410 and graph.");
+    QApplication::processEvents();
+    ok &= save(form, dir, "main-waveform.png");
+
+    // The window while a chain runs: controls and menus off.
+    form.SetEnable(false);
+    form.EnableMenuItems(false);
+    QApplication::processEvents();
+    ok &= save(form, dir, "main-busy.png");
+    form.SetEnable(true);
+    form.EnableMenuItems(true);
+
+    // The axis range dialog as "Adjust Axes Range" opens it.
+    auto& axis = *rig.dialogs.axisRange;
+    axis.SetXYMaxMin(7.0f, 3.0f, 1.0f, -1.0f);
+    axis.show();
+    QApplication::processEvents();
+    ok &= save(axis, dir, "axis_range_dialog.png");
+    axis.hide();
+
+    for (const QString& path : app::RenderDialogScreenshots(dir.path(), rig.services))
+        std::cout << path.toStdString() << "\n";
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,71 @@
+#pragma once
+// The settings panel at work: validating and saving the seven edits, showing what the
+// instrument reports, and the seven set steps every measuring chain begins with.
+
+#include "app/main_window_port.h"
+#include "app/settings_panel.h"
+#include "app/waveform_plot.h"
+
+#include "link/data_object.h"
+#include "link/state_machine.h"
+#include "platform/platform.h"
+#include "platform/profile_file.h"
+
+#include <filesystem>
+
+namespace app {
+
+inline constexpr const char* NoProbeAddress = "?-?-?";
+inline constexpr const char* SettingsSection = "Settings";
+
+class SettingsSteps {
+public:
+    SettingsSteps(MainWindowPort& window, WaveformPlot& plot, instrument::TTDRdataObject& data,
+                  instrument::TStateMach& machine, platform::Platform& platform, platform::ProfileFile& mainIni,
+                  std::filesystem::path startDirectory);
+
+    // Checks the edits in order; the first bad one gets its message and the focus, and
+    // the result is false. When all are good they are saved (probe file, main file) and
+    // the settings count as unchanged.
+    bool UpdateSettings();
+    // The instrument's settings into the edits, and the distance axis from them.
+    void UpdateDisplay();
+    // The seven texts into the current probe's file; nothing while no probe is selected.
+    void SaveProbeSettings();
+    std::filesystem::path ProbeSettingsPath(const std::string& address) const;
+
+    bool SettingsChanged = false;
+    // Called by the window when an edit's text changes.
+    void EditChange() { SettingsChanged = true; }
+
+    // State actions of the settings prefix, and its failure state.
+    void SetVpStep(std::int32_t& result);
+    void SetAvgStep(std::int32_t& result) { SetStep(TagAverages, result); }
+    void SetPointsStep(std::int32_t& result) { SetStep(TagPoints, result); }
+    void SetStartStep(std::int32_t& result) { SetStep(TagStart, result); }
+    void SetLengthStep(std::int32_t& result) { SetStep(TagLength, result); }
+    void SetProbeLengthStep(std::int32_t& result) { SetStep(TagProbeLength, result); }
+    void SetProbeOffsetStep(std::int32_t& result) { SetStep(TagProbeOffset, result); }
+    void SetSettingsErrStep(std::int32_t& result);
+    void SetCommandDone(std::int32_t code);
+
+    // Shows "ERROR: Initiating <name> command = <text>" for a refused request.
+    void ReportRefused(const std::string& name, std::int32_t code);
+    // Cancels whatever request is outstanding, as a chain's error state does.
+    void CancelRequest() { data_.CommandDone("", 0); }
+
+private:
+    void SetStep(int tag, std::int32_t& result);
+    SettingTexts Texts() const;
+    void WriteSettings(platform::ProfileFile& file, const SettingTexts& texts);
+
+    MainWindowPort& window_;
+    WaveformPlot& plot_;
+    instrument::TTDRdataObject& data_;
+    instrument::TStateMach& machine_;
+    platform::Platform& platform_;
+    platform::ProfileFile& mainIni_;
+    std::filesystem::path startDirectory_;
+};
+
+}  // namespace app
