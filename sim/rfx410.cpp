@@ -184,6 +184,7 @@ void Rfx410::takeLine(const std::string& typed) {
     }
     if (line == "$") {
         ++greetings_;
+        log("greeting received");
         return;
     }
     if (line == "MON") {

@@ -45,9 +45,16 @@ public:
             port_.clearError();
             return false;
         }
+        // Hand the bytes to the system at once: what the program wrote has been sent as far
+        // as it is concerned, and a later discard must not take it back.
+        port_.flush();
         return true;
     }
-    void discardOutput() override { port_.clear(QSerialPort::Output); }
+    // Discards only what never reached the system (it keeps whatever is already on its
+    // way), so a character written just before is not lost.
+    void discardOutput() override {
+        if (port_.bytesToWrite() > 0) port_.clear(QSerialPort::Output);
+    }
     std::vector<std::uint8_t> takeReceived() override {
         const QByteArray data = port_.readAll();
         return std::vector<std::uint8_t>(data.begin(), data.end());
