@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# The real wavix program on a virtual X server against rfx410-sim on a pseudo-terminal:
+# the instrument gets the start-up greeting, Alt+F4 closes the window and writes
+# RFX410.INI, and a second copy started meanwhile brings the first forward and ends.
+#   wavix_on_x_server.sh <wavix> <rfx410-sim>
+set -euo pipefail
+wavix=$(realpath "$1")
+sim=$(realpath "$2")
+for tool in xvfb-run xdotool; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+cleanup() {
+  [ -n "${sim_pid:-}" ] && kill "$sim_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+"$sim" --link "$work/rfx410" --verbose >"$work/sim.out" 2>"$work/sim.log" &
+sim_pid=$!
+for _ in $(seq 1 50); do [ -e "$work/rfx410" ] && break; sleep 0.1; done
+printf '[Ports]\r\nCOM1=%s\r\n' "$work/rfx410" >"$work/RFX410.INI"
+
+cat >"$work/session.sh" <<SESSION
+set -euo pipefail
+cd "$work"
+"$wavix" >"$work/wavix.log" 2>&1 &
+first=\$!
+wid=\$(timeout 30 xdotool search --sync --name "^WAVIX  -  Version 2.05\$" | head -n 1)
+[ -n "\$wid" ] || { echo "FAIL: no WAVIX window"; exit 1; }
+sleep 1
+
+# A second copy ends at once, leaving the first.
+timeout 20 "$wavix" >"$work/second.log" 2>&1 || { echo "FAIL: the second copy failed"; exit 1; }
+kill -0 \$first || { echo "FAIL: the first copy ended"; exit 1; }
+[ "\$(xdotool search --name "^WAVIX  -  Version 2.05\$" | wc -l)" -eq 1 ] || { echo "FAIL: two main windows"; exit 1; }
+
+# Alt+F4 closes it.
+xdotool windowfocus --sync "\$wid"
+xdotool key alt+F4
+for _ in \$(seq 1 100); do kill -0 \$first 2>/dev/null || break; sleep 0.1; done
+if kill -0 \$first 2>/dev/null; then echo "FAIL: Alt+F4 did not close WAVIX"; kill \$first; exit 1; fi
+wait \$first || { echo "FAIL: WAVIX ended with an error"; cat "$work/wavix.log"; exit 1; }
+SESSION
+xvfb-run -a -e "$work/xvfb.log" -s "-screen 0 1024x768x24" bash "$work/session.sh" || { echo "FAIL: the X session failed"; cat "$work/xvfb.log" "$work/wavix.log" 2>/dev/null; exit 1; }
+
+grep -q "greeting received" "$work/sim.log" || { echo "FAIL: the instrument got no greeting"; cat "$work/sim.log"; exit 1; }
+for key in CommPt BaudRt LowLvlLog LedieuCoef1 ToppCoef6 CaliRadioBtn YaxisMax YaxisMin QRBaddr VpEd AvgEd PtsEd SrtEd LgtEd PLgtEd POffEd; do
+  grep -q "^$key=" "$work/RFX410.INI" || { echo "FAIL: RFX410.INI lacks $key"; cat "$work/RFX410.INI"; exit 1; }
+done
+grep -q "^COM1=$work/rfx410" "$work/RFX410.INI" || { echo "FAIL: the Ports section was lost"; exit 1; }
+echo "PASS"
