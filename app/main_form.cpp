@@ -366,9 +366,6 @@ void TMain_Form::BuildMenus() {
     AddMenuAction(HelpMenu, "&Contents", "Contents", 100, &TMain_Form::ContentsClick);
     AddMenuAction(HelpMenu, "&Index", "Index", 200, &TMain_Form::IndexClick);
     AddMenuAction(HelpMenu, "&About", "About", 0, &TMain_Form::AboutClick);
-
-    // Menus and items are read by their captions.
-    for (QAction* a : bar->findChildren<QAction*>()) a->setProperty("accessibleName", a->text().remove('&'));
 }
 
 void TMain_Form::NotAvailableYet() {
@@ -528,12 +525,9 @@ void TMain_Form::DisplayHint(const QString& hint) { HintPanel->setText(hint); }
 // --- Menu handlers -------------------------------------------------------------------------
 
 void TMain_Form::CommSetgClick() {
-    if (!dialogs_ || !dialogs_->commSetg) return;
-    if (dialogs_->commSetg->exec() == QDialog::Accepted) {
-        const bool logging = dialogs_->commSetg->LowLevelLogging();
-        data_->Driver().SetLowLevelLogging(logging);
-        data_->Driver().SetLogging(logging);
-    }
+    // On OK the dialog has re-opened the port and switched the byte log on or off as its
+    // "LowLevel Logging" box says.
+    if (dialogs_ && dialogs_->commSetg) dialogs_->commSetg->exec();
 }
 
 void TMain_Form::WaveformSetgClick() {
