@@ -1,5 +1,6 @@
 #include "app/acquisition.h"
 
+#include "link/chain_steps.h"
 #include "link/command_set.h"
 
 #include <cmath>
@@ -148,10 +149,7 @@ void WaveformAcquisition::LoopWaveStep(std::int32_t& result) {
 }
 
 void WaveformAcquisition::ErrorStep(const char* message, std::int32_t& result) {
-    platform_.dialogs.message(message, platform::MessageKind::Error);
-    result = 0;
-    settings_.CancelRequest();
-    machine_.ActionDone = true;
+    instrument::ChainErrorStep(machine_, data_, platform_.dialogs, message, result);
 }
 
 void WaveformAcquisition::WaveErrStep(std::int32_t& result) { ErrorStep("Error: Failed to get WaveForm!", result); }
@@ -163,12 +161,7 @@ void WaveformAcquisition::CalErrStep(std::int32_t& result) {
 }
 
 void WaveformAcquisition::EndStep(std::int32_t& result) {
-    platform_.tones.beep(10000, 50);
-    window_.EnableMenuItems(true);
-    window_.SetEnable(true);
-    window_.SetHourglass(false);
-    result = 0;
-    machine_.Stop();
+    instrument::ChainEndStep(machine_, window_, platform_.tones, result);
 }
 
 void WaveformAcquisition::DumpDone(std::int32_t code) {

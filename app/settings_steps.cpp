@@ -82,7 +82,7 @@ void SettingsSteps::SetCommandDone(std::int32_t) {
 void SettingsSteps::SetSettingsErrStep(std::int32_t& result) {
     platform_.tones.beep(500, 500);
     result = 0;
-    CancelRequest();
+    data_.CommandDone("", 0);  // cancels whatever request is still outstanding
     machine_.ActionDone = true;
     platform_.dialogs.message("ERROR: RFX410 Set Settings Command Failed!", platform::MessageKind::Error);
 }

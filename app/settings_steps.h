@@ -51,8 +51,6 @@ public:
 
     // Shows "ERROR: Initiating <name> command = <text>" for a refused request.
     void ReportRefused(const std::string& name, std::int32_t code);
-    // Cancels whatever request is outstanding, as a chain's error state does.
-    void CancelRequest() { data_.CommandDone("", 0); }
 
 private:
     void SetStep(int tag, std::int32_t& result);

@@ -1,9 +1,10 @@
 #include "graph/axis_range_dialog.h"
 
 #include "graph/tdr_gfx.h"
+#include "link/chain_steps.h"
+#include "platform/qt/dialog_buttons.h"
 #include "link/command_set.h"
 
-#include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -61,27 +62,14 @@ TAxisRange::TAxisRange(TDRGFX& graph, instrument::TTDRdataObject& data, instrume
     grid->addWidget(label("Ma&x", Ymax), 3, 2);
     grid->addWidget(Ymax, 3, 3);
 
-    auto* buttons = new QDialogButtonBox(this);
-    auto* ok = buttons->addButton(QDialogButtonBox::Ok);
-    auto* cancel = buttons->addButton(QDialogButtonBox::Cancel);
-    auto* help = buttons->addButton(QDialogButtonBox::Help);
-    ok->setObjectName("OKbtn");
-    ok->setText("&OK");
-    ok->setAccessibleName("OK");
-    ok->setDefault(true);
-    cancel->setObjectName("CancelBtn");
-    cancel->setText("&Cancel");
-    cancel->setAccessibleName("Cancel");
-    help->setObjectName("HelpBtn");
-    help->setText("&Help");
-    help->setAccessibleName("Help");
-    connect(ok, &QPushButton::clicked, this, [this] { OKbtnClick(); });
-    connect(cancel, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
-    connect(help, &QPushButton::clicked, this, [this] { CommDlgHelpBtnClick(); });
+    const auto buttons = platform::MakeDialogButtons(this, "OKbtn", "CancelBtn", "HelpBtn");
+    connect(buttons.ok, &QPushButton::clicked, this, [this] { OKbtnClick(); });
+    connect(buttons.cancel, &QPushButton::clicked, this, [this] { CancelBtnClick(); });
+    connect(buttons.help, &QPushButton::clicked, this, [this] { CommDlgHelpBtnClick(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons.row);
     setTabOrder(Xmin, Xmax);
     setTabOrder(Xmax, Ymin);
     setTabOrder(Ymin, Ymax);
@@ -189,20 +177,10 @@ void TAxisRange::DumpStep(std::int32_t& result) {
 }
 
 void TAxisRange::ErrStep(std::int32_t& result) {
-    platform_.dialogs.message("Error: Failed to set axis!", platform::MessageKind::Error);
-    result = 0;
-    data_.CommandDone("", 0);
-    machine_.ActionDone = true;
+    instrument::ChainErrorStep(machine_, data_, platform_.dialogs, "Error: Failed to set axis!", result);
 }
 
-void TAxisRange::EndStep(std::int32_t& result) {
-    platform_.tones.beep(10000, 50);
-    window_.EnableMenuItems(true);
-    window_.SetEnable(true);
-    window_.SetHourglass(false);
-    result = 0;
-    machine_.Stop();
-}
+void TAxisRange::EndStep(std::int32_t& result) { instrument::ChainEndStep(machine_, window_, platform_.tones, result); }
 
 bool TAxisRange::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress)

@@ -1,5 +1,7 @@
 #include "analysis/dialogs/calibration_dialog.h"
 
+#include "platform/qt/dialog_buttons.h"
+
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -122,30 +124,18 @@ void TCaliDlgForm::BuildLayout() {
     polynomialRow(toppGrid, 1, FirstToppPolynomialEdit, toppGroup_);
     toppGrid->setColumnStretch(12, 1);
 
-    okButton_ = new QPushButton("&OK", this);
-    okButton_->setObjectName("OKBtn");
-    okButton_->setAccessibleName("OK");
-    okButton_->setDefault(true);
-    cancelButton_ = new QPushButton("&Cancel", this);
-    cancelButton_->setObjectName("CancelBtn");
-    cancelButton_->setAccessibleName("Cancel");
-    helpButton_ = new QPushButton("&Help", this);
-    helpButton_->setObjectName("HelpBtn");
-    helpButton_->setAccessibleName("Help");
+    const auto buttons = platform::MakeDialogButtons(this, "OKBtn", "CancelBtn", "HelpBtn");
+    okButton_ = buttons.ok;
+    cancelButton_ = buttons.cancel;
+    helpButton_ = buttons.help;
     connect(okButton_, &QPushButton::clicked, this, &TCaliDlgForm::OKBtnClick);
     connect(cancelButton_, &QPushButton::clicked, this, &TCaliDlgForm::CancelBtnClick);
     connect(helpButton_, &QPushButton::clicked, this, &TCaliDlgForm::HelpBtnClick);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancelButton_);
-    buttons->addWidget(helpButton_);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(ledieuGroup_);
     layout->addWidget(toppGroup_);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     // Tab order: down each group row by row, then the buttons.

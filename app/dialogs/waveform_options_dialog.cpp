@@ -1,5 +1,7 @@
 #include "app/dialogs/waveform_options_dialog.h"
 
+#include "platform/qt/dialog_buttons.h"
+
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -16,13 +18,6 @@ namespace app {
 namespace {
 
 constexpr int MaxGainLength = 2;
-
-QPushButton* MakeButton(const QString& caption, const QString& accessibleName, const char* objectName, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    button->setAccessibleName(accessibleName);
-    return button;
-}
 
 }  // namespace
 
@@ -66,31 +61,23 @@ TAcqWaveForm::TAcqWaveForm(instrument::TTDRdataObject& link, platform::Platform&
     gainRow->addWidget(gainLabel_);
     gainRow->addStretch(1);
 
-    auto* ok = MakeButton("&OK", "OK", "OKBtn", this);
-    ok->setDefault(true);
-    auto* cancel = MakeButton("&Cancel", "Cancel", "CancelBtn", this);
-    auto* help = MakeButton("&Help", "Help", "HelpBtn", this);
-    connect(ok, &QPushButton::clicked, this, &TAcqWaveForm::OKBtnClick);
-    connect(cancel, &QPushButton::clicked, this, &TAcqWaveForm::CancelBtnClick);
-    connect(help, &QPushButton::clicked, this, &TAcqWaveForm::HelpBtnClick);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    const auto buttons = platform::MakeDialogButtons(this, "OKBtn", "CancelBtn", "HelpBtn");
+    connect(buttons.ok, &QPushButton::clicked, this, &TAcqWaveForm::OKBtnClick);
+    connect(buttons.cancel, &QPushButton::clicked, this, &TAcqWaveForm::CancelBtnClick);
+    connect(buttons.help, &QPushButton::clicked, this, &TAcqWaveForm::HelpBtnClick);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group);
     layout->addLayout(gainRow);
     layout->addSpacing(6);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(reflection_, withDerivative_);
     setTabOrder(withDerivative_, gain_);
-    setTabOrder(gain_, ok);
-    setTabOrder(ok, cancel);
-    setTabOrder(cancel, help);
+    setTabOrder(gain_, buttons.ok);
+    setTabOrder(buttons.ok, buttons.cancel);
+    setTabOrder(buttons.cancel, buttons.help);
 
     reflection_->setChecked(true);
     WFtypeClick();

@@ -1,5 +1,7 @@
 #include "link/dialogs/comm_settings_dialog.h"
 
+#include "platform/qt/dialog_buttons.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -20,13 +22,6 @@ QStringList SerialPortsPresent() {
     for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) paths.append(info.systemLocation());
     paths.sort();
     return paths;
-}
-
-QPushButton* MakeButton(const QString& caption, const QString& accessibleName, const char* objectName, QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(objectName);
-    button->setAccessibleName(accessibleName);
-    return button;
 }
 
 }  // namespace
@@ -91,24 +86,18 @@ void TCommSetgDlg::BuildLayout() {
     form->addWidget(loggingBox_, 3, 0, 1, 2);
     form->setColumnStretch(1, 1);
 
-    okButton_ = MakeButton("&OK", "OK", "CommDlgOKBtn", this);
-    okButton_->setDefault(true);
-    cancelButton_ = MakeButton("&Cancel", "Cancel", "CommDlgCancelBtn", this);
-    helpButton_ = MakeButton("&Help", "Help", "CommDlgHelpBtn", this);
+    const auto buttons = platform::MakeDialogButtons(this, "CommDlgOKBtn", "CommDlgCancelBtn", "CommDlgHelpBtn");
+    okButton_ = buttons.ok;
+    cancelButton_ = buttons.cancel;
+    helpButton_ = buttons.help;
     connect(okButton_, &QPushButton::clicked, this, &TCommSetgDlg::CommDlgOKBtnClick);
     connect(cancelButton_, &QPushButton::clicked, this, &TCommSetgDlg::CommDlgCancelBtnClick);
     connect(helpButton_, &QPushButton::clicked, this, &TCommSetgDlg::CommDlgHelpBtnClick);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(okButton_);
-    buttons->addWidget(cancelButton_);
-    buttons->addWidget(helpButton_);
-
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(errorLabel_);
-    layout->addLayout(buttons);
+    layout->addLayout(buttons.row);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     setTabOrder(portList_, deviceList_);
