@@ -2,8 +2,6 @@
 
 #include "platform/numbers.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fstream>
 
 namespace platform {
@@ -64,35 +62,6 @@ bool validName(std::string_view name, std::string& error) {
 }
 
 }  // namespace
-
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view data, std::string& error) {
-    const auto dir = path.has_parent_path() ? path.parent_path() : std::filesystem::path(".");
-    const auto temp = dir / ("." + path.filename().string() + ".tmp");
-    {
-        std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        if (!out) {
-            error = "Cannot write " + path.string() + ": " + std::strerror(errno) + ".";
-            return false;
-        }
-        out.write(data.data(), static_cast<std::streamsize>(data.size()));
-        out.flush();
-        if (!out) {
-            error = "Cannot write " + path.string() + ": the disk may be full.";
-            out.close();
-            std::error_code ignored;
-            std::filesystem::remove(temp, ignored);
-            return false;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::rename(temp, path, ec);
-    if (ec) {
-        error = "Cannot replace " + path.string() + ": " + ec.message() + ".";
-        std::filesystem::remove(temp, ec);
-        return false;
-    }
-    return true;
-}
 
 std::vector<std::string> ProfileFile::loadLines() const {
     std::vector<std::string> lines;

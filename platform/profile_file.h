@@ -5,6 +5,8 @@
 // first write, CRLF is written and LF or CRLF read. Every read looks at the file as it is
 // now; every write replaces the file atomically (write a temporary file, then rename).
 
+#include "platform/atomic_file.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -55,10 +57,5 @@ private:
     std::filesystem::path path_;
     std::string lastError_;
 };
-
-// Replaces a file's contents atomically: the data goes to a temporary file beside it,
-// which is then renamed over the target. Returns false (with error) on failure, leaving
-// the old file untouched.
-bool writeFileAtomically(const std::filesystem::path& path, std::string_view data, std::string& error);
 
 }  // namespace platform
