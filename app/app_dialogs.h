@@ -15,6 +15,9 @@ class TCommSetgDlg;
 namespace graph {
 class TAxisRange;
 }
+namespace mux {
+class TMuxSetupDlg;
+}
 
 namespace app {
 
@@ -24,6 +27,7 @@ struct AppDialogs {
     TAboutBox* about = nullptr;
     instrument::TCommSetgDlg* commSetg = nullptr;
     graph::TAxisRange* axisRange = nullptr;
+    mux::TMuxSetupDlg* muxSetup = nullptr;
 };
 
 }  // namespace app

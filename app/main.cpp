@@ -13,6 +13,7 @@
 #include "graph/axis_range_dialog.h"
 #include "help/help_topics.h"
 #include "link/dialogs/comm_settings_dialog.h"
+#include "mux/dialogs/mux_setup_dialog.h"
 #include "platform/qt/help_key_filter.h"
 #include "platform/qt/qt_clock.h"
 #include "platform/qt/qt_dialogs.h"
@@ -66,11 +67,13 @@ int main(int argc, char** argv) {
     app::TAcqWaveForm acqWave(form.DataObject(), services, &form);
     acqWave.SetClearDerivative([&form] { form.Acquisition().HideDerivative(); });
     analysis::TCaliDlgForm caliDlg(services, &form);
+    mux::TMuxSetupDlg muxSetup(form.MuxSetup(), services,
+                               [&form](const std::string& address) { form.SetMuxAddressText(address); }, &form);
     app::TAboutBox about(&form);
     instrument::TCommSetgDlg commSetg(form.DataObject(), services, &form);
     graph::TAxisRange axisRange(form.Graph().Gfx(), form.DataObject(), form.StateMachine(), form, services,
                                 [&form] { form.Settings().UpdateDisplay(); }, &form);
-    app::AppDialogs windows{&acqWave, &caliDlg, &about, &commSetg, &axisRange};
+    app::AppDialogs windows{&acqWave, &caliDlg, &about, &commSetg, &axisRange, &muxSetup};
     form.SetDialogs(&windows);
     form.SetSplashCloser([&splash] {
         splash->hide();

@@ -9,6 +9,7 @@
 #include "graph/axis_range_dialog.h"
 #include "link/dialogs/comm_settings_dialog.h"
 #include "link/dialogs/port_switch.h"
+#include "mux/dialogs/mux_setup_dialog.h"
 #include "platform/qt/help_key_filter.h"
 
 #include <QAction>
@@ -49,7 +50,8 @@ TMain_Form::TMain_Form(platform::Platform& platform, StartOptions options, QWidg
       platform_(platform),
       options_(std::move(options)),
       mainIni_(options_.startDirectory / "RFX410.INI"),
-      ports_(platform::ProfileFile(options_.startDirectory / "RFX410.INI")) {
+      ports_(platform::ProfileFile(options_.startDirectory / "RFX410.INI")),
+      muxSetup_(options_.startDirectory) {
     setObjectName("Main_Form");
     setWindowTitle(Caption);
     setAccessibleName("WAVIX");
@@ -100,6 +102,8 @@ TMain_Form::TMain_Form(platform::Platform& platform, StartOptions options, QWidg
                                                 options_.startDirectory);
     acquisition_ = std::make_unique<WaveformAcquisition>(*this, *graph_, *settings_, *data_, *machine_, platform_,
                                                          buffers_);
+    addressing_ = std::make_unique<mux::ProbeAddressing>(*this, muxSetup_, *data_, *machine_, platform_,
+                                                         options_.startDirectory);
 
     resize(DefaultWidth, DefaultHeight);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -228,8 +232,9 @@ void TMain_Form::BuildButtonPanel(QWidget* parent) {
     for (auto* b : {up, down}) {
         b->setStatusTip("Up / Dn selection of probe via multiplexer address.");
         SetHelp(b, 20);
-        connect(b, &QToolButton::clicked, this, [this] { NotAvailableYet(); });
     }
+    connect(up, &QToolButton::clicked, this, [this] { NextProbeUpClick(); });
+    connect(down, &QToolButton::clicked, this, [this] { NextProbeDownClick(); });
     muxGrid->addWidget(up, 0, 0);
     muxGrid->addWidget(new QLabel("--Next Probe", MuxGB), 0, 1);
     muxGrid->addWidget(down, 1, 0);
@@ -238,6 +243,7 @@ void TMain_Form::BuildButtonPanel(QWidget* parent) {
     CurMuxAddr = new QLabel(NoProbeAddress, MuxGB);
     CurMuxAddr->setObjectName("CurMuxAddr");
     CurMuxAddr->setAccessibleName("Multiplexer Address");
+    CurMuxAddr->setAccessibleDescription(NoProbeAddress);
     muxGrid->addWidget(CurMuxAddr, 3, 0, 1, 2);
     mux->addWidget(MuxGB);
     MuxGB->hide();
@@ -325,16 +331,19 @@ void TMain_Form::BuildMenus() {
     FileMenu = bar->addMenu("&File");
     FileMenu->setObjectName("FileMenu");
     SetHelp(FileMenu, 31);
-    SaveBWF = AddMenuAction(FileMenu, "&Save Configuration", "SaveBWF", 1, &TMain_Form::NotAvailableYet);
-    RestWF = AddMenuAction(FileMenu, "&Load Configuration", "RestWF", 1, &TMain_Form::NotAvailableYet);
+    SaveBWF = AddMenuAction(FileMenu, "&Save Configuration", "SaveBWF", 1, &TMain_Form::SaveBWFClick);
+    RestWF = AddMenuAction(FileMenu, "&Load Configuration", "RestWF", 1, &TMain_Form::RestWFClick);
     FileMenu->addSeparator();
-    SaveAWF = AddMenuAction(FileMenu, "Save &ASCII Waveform", "SaveAWF", 30, &TMain_Form::NotAvailableYet);
+    SaveAWF = AddMenuAction(FileMenu, "Save &ASCII Waveform", "SaveAWF", 30, &TMain_Form::SaveAWFClick);
     FileMenu->addSeparator();
-    SaveMuxSetup = AddMenuAction(FileMenu, "Save &Mux Setup", "SaveMuxSetup", 2, &TMain_Form::NotAvailableYet);
+    SaveMuxSetup = AddMenuAction(FileMenu, "Save &Mux Setup", "SaveMuxSetup", 2, &TMain_Form::SaveMuxSetupClick);
     SaveMuxSetup->setEnabled(false);
-    RestoreMuxSetup = AddMenuAction(FileMenu, "Load M&ux Setup", "RestoreMuxSetup", 2, &TMain_Form::NotAvailableYet);
+    RestoreMuxSetup =
+        AddMenuAction(FileMenu, "Load M&ux Setup", "RestoreMuxSetup", 2, &TMain_Form::RestoreMuxSetupClick);
     FileMenu->addSeparator();
     PrintGraph = AddMenuAction(FileMenu, "&Print Graph", "PrintGraph", 3, &TMain_Form::PrintGraphClick);
+    ExportGraphImage = AddMenuAction(FileMenu, "Export Graph &Image...", "ExportGraphImage", 38,
+                                     &TMain_Form::ExportGraphImageClick);
     FileMenu->addSeparator();
     ExitApp = AddMenuAction(FileMenu, "E&xit", "ExitApp", 5, &TMain_Form::ExitAppClick);
     ExitApp->setShortcut(QKeySequence(Qt::ALT | Qt::Key_F4));
@@ -344,7 +353,7 @@ void TMain_Form::BuildMenus() {
     SetHelp(SettingsMenu, 32);
     AddMenuAction(SettingsMenu, "&Communication", "CommSetg", 4, &TMain_Form::CommSetgClick);
     AddMenuAction(SettingsMenu, "&Waveform Selection", "WaveformSetg", 6, &TMain_Form::WaveformSetgClick);
-    AddMenuAction(SettingsMenu, "&Multiplexer", "MuxSetg", 7, &TMain_Form::NotAvailableYet);
+    AddMenuAction(SettingsMenu, "&Multiplexer", "MuxSetg", 7, &TMain_Form::MuxSetgClick);
     QMenu* calibration = SettingsMenu->addMenu("Calibration &Functions");
     calibration->setObjectName("CalibrationFunctions");
     SetHelp(calibration, 34);
@@ -407,7 +416,8 @@ void TMain_Form::FormShow() {
     auto& gfx = graph_->Gfx();
     gfx.YaxisMax = static_cast<float>(mainIni_.readFloat(Section, "YaxisMax", 1.0, platform_.numbers));
     gfx.YaxisMin = static_cast<float>(mainIni_.readFloat(Section, "YaxisMin", -1.0, platform_.numbers));
-    qrbAddress_ = mainIni_.readString(Section, "QRBaddr", "00");
+    muxSetup_.QrbAddress = mainIni_.readString(Section, "QRBaddr", mux::DefaultQrbAddress);
+    if (dialogs_ && dialogs_->muxSetup) dialogs_->muxSetup->RefreshTree();
     gfx.SetValueAxis(gfx.YaxisMin, gfx.YaxisMax);
     // 9. the seven edits.
     for (const SettingEdit& e : SettingEdits()) SetSettingText(e.tag, mainIni_.readString(Section, e.iniKey, e.defaultText));
@@ -417,11 +427,16 @@ void TMain_Form::FormShow() {
     platform_.clock.delay(125);
     data_->SendChar('$');
     data_->SendChar('\r');
-    // 12. (no multiplexer setup yet.) 13. any parameter shows the linearity test button.
+    // 12. the probe controls when there is a multiplexer setup.
+    if (!muxSetup_.Tree().Empty()) {
+        ShowMuxGroup(true);
+        SaveMuxSetup->setEnabled(true);
+    }
+    // 13. any parameter shows the linearity test button.
     LinearityTest->setVisible(options_.showLinearityTest);
-    // 14, 15.
+    // 14, 15: the first probe's address (nothing is sent).
     settings_->SettingsChanged = false;
-    CurMuxAddr->setText(NoProbeAddress);
+    addressing_->ShowStartAddress();
 }
 
 // --- MainWindowPort ------------------------------------------------------------------------
@@ -451,7 +466,8 @@ void TMain_Form::SetEnable(bool on) {
 }
 
 void TMain_Form::EnableMenuItems(bool on) {
-    for (QAction* a : {SaveBWF, RestWF, SaveAWF, SaveMuxSetup, RestoreMuxSetup, PrintGraph}) a->setEnabled(on);
+    for (QAction* a : {SaveBWF, RestWF, SaveAWF, SaveMuxSetup, RestoreMuxSetup, PrintGraph, ExportGraphImage})
+        a->setEnabled(on);
     SettingsMenu->menuAction()->setEnabled(on);
     OptionsMenu->menuAction()->setEnabled(on);
     HelpMenu->menuAction()->setEnabled(on);
@@ -528,6 +544,19 @@ void TMain_Form::CommSetgClick() {
     // On OK the dialog has re-opened the port and switched the byte log on or off as its
     // "LowLevel Logging" box says.
     if (dialogs_ && dialogs_->commSetg) dialogs_->commSetg->exec();
+}
+
+void TMain_Form::MuxSetgClick() {
+    if (!dialogs_ || !dialogs_->muxSetup) return;
+    const bool ok = dialogs_->muxSetup->exec() == QDialog::Accepted;
+    const bool empty = muxSetup_.Tree().Empty();
+    if (empty) {
+        ShowMuxGroup(false);
+        SaveMuxSetup->setEnabled(false);
+    } else if (ok) {
+        ShowMuxGroup(true);
+        SaveMuxSetup->setEnabled(true);
+    }
 }
 
 void TMain_Form::WaveformSetgClick() {
@@ -608,7 +637,7 @@ void TMain_Form::WriteExitSettings() {
     if (dialogs_ && dialogs_->caliDlg) note(dialogs_->caliDlg->WriteSettings(mainIni_));
     note(mainIni_.writeFloat(Section, "YaxisMax", graph_->Gfx().YaxisMax, platform_.numbers));
     note(mainIni_.writeFloat(Section, "YaxisMin", graph_->Gfx().YaxisMin, platform_.numbers));
-    note(mainIni_.writeString(Section, "QRBaddr", qrbAddress_));
+    note(mainIni_.writeString(Section, "QRBaddr", muxSetup_.QrbAddress));
     if (!problem.empty())
         platform_.dialogs.message("The settings could not be saved. " + problem, platform::MessageKind::Error);
 }

@@ -9,13 +9,18 @@
 #include "app/waveform_buffers.h"
 #include "app/waveform_plot.h"
 
+#include "files/configuration_file.h"
 #include "link/data_object.h"
 #include "link/state_machine.h"
+#include "mux/mux_setup.h"
+#include "mux/probe_addressing.h"
+#include "mux/probe_window_port.h"
 #include "platform/platform.h"
 #include "platform/port_map.h"
 #include "platform/profile_file.h"
 
 #include <QMainWindow>
+#include <QSize>
 
 #include <array>
 #include <filesystem>
@@ -36,7 +41,7 @@ namespace app {
 class AppDialogs;
 class GraphView;
 
-class TMain_Form : public QMainWindow, public MainWindowPort {
+class TMain_Form : public QMainWindow, public MainWindowPort, public mux::ProbeWindowPort {
     Q_OBJECT
 
 public:
@@ -74,12 +79,29 @@ public:
     bool LinearityTestVisible() const override;
     std::string MuxAddressText() const override;
 
+    // mux::ProbeWindowPort
+    void SetMuxAddressText(const std::string& address) override;
+    bool ProbeSettingsChanged() const override;
+    void ClearProbeSettingsChanged() override;
+    void SaveProbeSettings() override;
+    void ShowProbeSettings(const files::ProbeSettings& settings) override;
+
     // Handlers.
     void FormShow();
     void GetWfPBClick() { acquisition_->GetWfPBClick(); }
     void OverlayWfPBClick() { acquisition_->OverlayWfPBClick(); }
     void cbOLvisibleClick() { acquisition_->cbOLvisibleClick(); }
     void CommSetgClick();
+    void MuxSetgClick();
+    void NextProbeUpClick() { addressing_->NextProbeUpClick(); }
+    void NextProbeDownClick() { addressing_->NextProbeDownClick(); }
+    // The File menu's files (main_form_files.cpp).
+    void SaveBWFClick();
+    void RestWFClick();
+    void SaveAWFClick();
+    void SaveMuxSetupClick();
+    void RestoreMuxSetupClick();
+    void ExportGraphImageClick();
     void WaveformSetgClick();
     void CalibrationVWCClick();
     void AxisRangeChgClick();
@@ -101,6 +123,10 @@ public:
     platform::PortMap& Ports() { return ports_; }
     const std::filesystem::path& StartDirectory() const { return options_.startDirectory; }
     double CellConstant() const { return cellConstant_; }
+    mux::MuxSetup& MuxSetup() { return muxSetup_; }
+    mux::ProbeAddressing& ProbeAddressing() { return *addressing_; }
+    // Shows the probe controls (hiding "No Multiplexer(s) Specified.") or the reverse.
+    void ShowMuxGroup(bool show);
     QLineEdit* EditOf(int tag) const { return edits_.at(static_cast<std::size_t>(tag - 1)); }
 
 protected:
@@ -120,6 +146,7 @@ private:
     bool EditKeyPress(QLineEdit* edit, int tag, QKeyEvent* key);
     void FormClose();
     void WriteExitSettings();
+    void ShowFileError(const std::string& what, const std::string& error);
 
     platform::Platform& platform_;
     StartOptions options_;
@@ -136,7 +163,9 @@ private:
     bool shown_ = false;
     bool hourglass_ = false;
     double cellConstant_ = 1.0;
-    std::string qrbAddress_ = "00";
+    mux::MuxSetup muxSetup_;
+    QSize imageSize_{1280, 862};
+    std::unique_ptr<mux::ProbeAddressing> addressing_;
 
     // Controls.
     std::array<QLineEdit*, 7> edits_{};
@@ -171,6 +200,7 @@ private:
     QAction* SaveMuxSetup = nullptr;
     QAction* RestoreMuxSetup = nullptr;
     QAction* PrintGraph = nullptr;
+    QAction* ExportGraphImage = nullptr;
     QAction* ExitApp = nullptr;
     QAction* TerminalEmulatorMI = nullptr;
 };

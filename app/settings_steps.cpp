@@ -1,5 +1,7 @@
 #include "app/settings_steps.h"
 
+#include "files/probe_settings.h"
+
 namespace app {
 
 SettingsSteps::SettingsSteps(MainWindowPort& window, WaveformPlot& plot, instrument::TTDRdataObject& data,
@@ -38,7 +40,7 @@ void SettingsSteps::WriteSettings(platform::ProfileFile& file, const SettingText
 }
 
 std::filesystem::path SettingsSteps::ProbeSettingsPath(const std::string& address) const {
-    return startDirectory_ / (address + ".INI");
+    return files::ProbeSettingsPath(startDirectory_, address);
 }
 
 void SettingsSteps::SaveProbeSettings() {

@@ -3,25 +3,17 @@
 // linearity test), the captured overlay, the saved derivative, and the configuration
 // header, kept together in this order.
 
+#include "files/configuration_file.h"
+
 #include <array>
 #include <cstdint>
 
 namespace app {
 
-inline constexpr int WaveformCapacity = 2048;
+inline constexpr int WaveformCapacity = files::WaveformCapacity;
 
-struct SavedHeader {
-    std::int32_t PointCount = 0;
-    std::int32_t Averages = 0;
-    float Vp = 0;
-    float WinStart = 0;
-    float WinLgt = 0;
-    float ProbeLgt = 0;
-    float ProbeOffset = 0;
-    std::uint32_t DumpWord9 = 0;
-    float YaxisMax = 0;
-    float YaxisMin = 0;
-};
+// The configuration file's header, field by field.
+using SavedHeader = files::SavedHeader;
 
 struct WaveformBuffers {
     std::array<float, WaveformCapacity> SavedWave{};

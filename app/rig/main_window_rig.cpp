@@ -7,6 +7,7 @@
 #include "analysis/dialogs/calibration_dialog.h"
 #include "graph/axis_range_dialog.h"
 #include "link/dialogs/comm_settings_dialog.h"
+#include "mux/dialogs/mux_setup_dialog.h"
 #include "sim/memory_line_link.h"
 
 namespace app {
@@ -17,6 +18,7 @@ struct MainWindowRig::Windows {
     std::unique_ptr<TAboutBox> about;
     std::unique_ptr<instrument::TCommSetgDlg> commSetg;
     std::unique_ptr<graph::TAxisRange> axisRange;
+    std::unique_ptr<mux::TMuxSetupDlg> muxSetup;
 };
 
 MainWindowRig::MainWindowRig(Options options) : services(test.platform()), instrument(test.clock) {
@@ -35,12 +37,15 @@ MainWindowRig::MainWindowRig(Options options) : services(test.platform()), instr
     TMain_Form* f = form.get();
     w.acqWave->SetClearDerivative([f] { f->Acquisition().HideDerivative(); });
     w.caliDlg = std::make_unique<analysis::TCaliDlgForm>(services, form.get());
+    w.muxSetup = std::make_unique<mux::TMuxSetupDlg>(
+        f->MuxSetup(), services, [f](const std::string& address) { f->SetMuxAddressText(address); }, form.get());
     w.about = std::make_unique<TAboutBox>(form.get());
     w.commSetg = std::make_unique<instrument::TCommSetgDlg>(form->DataObject(), services, form.get());
     w.axisRange = std::make_unique<graph::TAxisRange>(form->Graph().Gfx(), form->DataObject(), form->StateMachine(),
                                                       *form, services, [f] { f->Settings().UpdateDisplay(); },
                                                       form.get());
-    dialogs = AppDialogs{w.acqWave.get(), w.caliDlg.get(), w.about.get(), w.commSetg.get(), w.axisRange.get()};
+    dialogs = AppDialogs{w.acqWave.get(),  w.caliDlg.get(),   w.about.get(),
+                         w.commSetg.get(), w.axisRange.get(), w.muxSetup.get()};
     form->SetDialogs(&dialogs);
     if (options.show) form->show();
     // Let the greeting reach the instrument.
@@ -54,6 +59,7 @@ MainWindowRig::~MainWindowRig() {
         windows_->axisRange.reset();
         windows_->commSetg.reset();
         windows_->about.reset();
+        windows_->muxSetup.reset();
         windows_->caliDlg.reset();
         windows_->acqWave.reset();
     }

@@ -5,14 +5,18 @@
 
 #include "app/dialogs/dialog_screenshots.h"
 #include "app/dialogs/waveform_options_dialog.h"
+#include "app/graph_view.h"
 #include "app/rig/main_window_rig.h"
 
 #include "graph/axis_range_dialog.h"
+#include "graph/graph_image.h"
+#include "mux/dialogs/mux_setup_dialog.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTreeWidget>
 
 #include <iostream>
 
@@ -78,6 +82,61 @@ int main(int argc, char** argv) {
     QApplication::processEvents();
     ok &= save(axis, dir, "axis_range_dialog.png");
     axis.hide();
+
+    // The multiplexer setup dialog with a tree of three levels, and the main window
+    // stepping through its probes.
+    {
+        app::MainWindowRig muxRig;
+        app::TMain_Form& muxForm = *muxRig.form;
+        auto& tree = muxForm.MuxSetup().Tree();
+        auto node = [&tree](const char* address) -> mux::MuxNode* {
+            for (mux::MuxNode* n : tree.InTreeOrder())
+                if (mux::MuxTree::Address(*n) == address) return n;
+            return nullptr;
+        };
+        tree.AddMux();
+        for (const char* probe : {"1", "2", "5"}) {
+            tree.Select(node(probe));
+            tree.AddProbe();
+        }
+        tree.Select(node("3"));
+        tree.AddMux();
+        for (const char* probe : {"3-1", "3-4"}) {
+            tree.Select(node(probe));
+            tree.AddProbe();
+        }
+        tree.Select(node("3-6"));
+        tree.AddMux();
+        tree.Select(node("3-6-2"));
+        tree.AddProbe();
+        auto& dialog = *muxRig.dialogs.muxSetup;
+        dialog.show();
+        dialog.TreeView1Change();
+        QApplication::processEvents();
+        ok &= save(dialog, dir, "mux_setup_dialog.png");
+        dialog.OKBtnClick();
+
+        muxForm.ShowMuxGroup(true);
+        tree.Select(nullptr);
+        muxForm.ProbeAddressing().ShowStartAddress();
+        muxForm.NextProbeUpClick();
+        muxForm.NextProbeUpClick();
+        muxRig.test.clock.advance(500);
+        muxRig.RunChain();
+        muxForm.GetWfPBClick();
+        muxRig.RunChain();
+        muxForm.DisplayHint("Up / Dn selection of probe via multiplexer address.");
+        QApplication::processEvents();
+        ok &= save(muxForm, dir, "main-multiplexer.png");
+
+        std::string error;
+        for (const char* name : {"graph-export.png", "graph-export.svg"}) {
+            const QString path = dir.filePath(name);
+            const bool written = graph::ExportGraphImage(muxForm.Graph().Gfx(), path.toStdString(), QSize(1280, 862), error);
+            std::cout << (written ? "" : "could not write ") << path.toStdString() << (written ? "" : ": " + error) << "\n";
+            ok &= written;
+        }
+    }
 
     for (const QString& path : app::RenderDialogScreenshots(dir.path(), rig.services))
         std::cout << path.toStdString() << "\n";

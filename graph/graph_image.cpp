@@ -1,0 +1,75 @@
+#include "graph/graph_image.h"
+
+#include "graph/tdr_gfx.h"
+#include "platform/atomic_file.h"
+#include "plotbase/plotbase.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QPainter>
+#include <QSvgGenerator>
+
+#include <algorithm>
+#include <cctype>
+
+namespace graph {
+
+ImageFormat ImageFormatFor(const std::filesystem::path& path) {
+    std::string ext = path.extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext == ".svg" ? ImageFormat::Svg : ImageFormat::Png;
+}
+
+std::optional<QByteArray> RenderGraphImage(TDRGFX& gfx, ImageFormat format, QSize size, std::string& error) {
+    if (size.width() < MinImageSide || size.height() < MinImageSide || size.width() > MaxImageSide ||
+        size.height() > MaxImageSide) {
+        error = "An image of the graph is " + std::to_string(MinImageSide) + " to " + std::to_string(MaxImageSide) +
+                " pixels wide and high.";
+        return std::nullopt;
+    }
+    const int graphHandle = gfx.handles().graph;
+    if (graphHandle == 0 || !gfx.GetValueAxisRange()) {
+        error = "There is no graph to export.";
+        return std::nullopt;
+    }
+    const QRectF area(0, 0, size.width(), size.height());
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (format == ImageFormat::Svg) {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&buffer);
+        svg.setSize(size);
+        svg.setViewBox(area);
+        svg.setTitle("WAVIX waveform graph");
+        svg.setDescription("Reflection coefficient against distance");
+        QPainter painter;
+        if (!painter.begin(&svg)) {
+            error = "The SVG drawing could not be made.";
+            return std::nullopt;
+        }
+        plotbase::ObjectInterpreter(gfx.environment(), graphHandle, painter, area);
+        painter.end();
+    } else {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        plotbase::ObjectInterpreter(gfx.environment(), graphHandle, painter, area);
+        painter.end();
+        if (!image.save(&buffer, "PNG")) {
+            error = "The PNG image could not be made.";
+            return std::nullopt;
+        }
+    }
+    return bytes;
+}
+
+bool ExportGraphImage(TDRGFX& gfx, const std::filesystem::path& path, QSize size, std::string& error) {
+    const auto bytes = RenderGraphImage(gfx, ImageFormatFor(path), size, error);
+    if (!bytes) return false;
+    return platform::writeFileAtomically(path, std::string_view(bytes->constData(), static_cast<std::size_t>(bytes->size())),
+                                         error);
+}
+
+}  // namespace graph
