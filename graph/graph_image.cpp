@@ -14,6 +14,21 @@
 
 namespace graph {
 
+namespace {
+
+// The graph is laid out on a canvas this many units wide, the shape of the image, and
+// scaled onto it, so text and lines keep the proportions they have on the screen.
+constexpr double CanvasWidth = 640.0;
+
+void Draw(TDRGFX& gfx, QPainter& painter, QSize size) {
+    const double scale = size.width() / CanvasWidth;
+    painter.scale(scale, scale);
+    plotbase::ObjectInterpreter(gfx.environment(), gfx.handles().graph, painter,
+                                QRectF(0, 0, CanvasWidth, size.height() / scale));
+}
+
+}  // namespace
+
 ImageFormat ImageFormatFor(const std::filesystem::path& path) {
     std::string ext = path.extension().string();
     std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -27,8 +42,7 @@ std::optional<QByteArray> RenderGraphImage(TDRGFX& gfx, ImageFormat format, QSiz
                 " pixels wide and high.";
         return std::nullopt;
     }
-    const int graphHandle = gfx.handles().graph;
-    if (graphHandle == 0 || !gfx.GetValueAxisRange()) {
+    if (gfx.handles().graph == 0 || !gfx.GetValueAxisRange()) {
         error = "There is no graph to export.";
         return std::nullopt;
     }
@@ -48,14 +62,14 @@ std::optional<QByteArray> RenderGraphImage(TDRGFX& gfx, ImageFormat format, QSiz
             error = "The SVG drawing could not be made.";
             return std::nullopt;
         }
-        plotbase::ObjectInterpreter(gfx.environment(), graphHandle, painter, area);
+        Draw(gfx, painter, size);
         painter.end();
     } else {
         QImage image(size, QImage::Format_RGB32);
         image.fill(Qt::white);
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
-        plotbase::ObjectInterpreter(gfx.environment(), graphHandle, painter, area);
+        Draw(gfx, painter, size);
         painter.end();
         if (!image.save(&buffer, "PNG")) {
             error = "The PNG image could not be made.";

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
+#include <fstream>
 #include <iostream>
 
 namespace {
@@ -88,6 +89,9 @@ int main(int argc, char** argv) {
     {
         app::MainWindowRig muxRig;
         app::TMain_Form& muxForm = *muxRig.form;
+        // The probe shown has settings of its own that frame it.
+        std::ofstream(muxRig.StartDirectory() / "3-1.INI", std::ios::binary)
+            << "[Settings]\r\nVpEd=0.67\r\nAvgEd=16\r\nSrtEd=4\r\nLgtEd=3\r\n";
         auto& tree = muxForm.MuxSetup().Tree();
         auto node = [&tree](const char* address) -> mux::MuxNode* {
             for (mux::MuxNode* n : tree.InTreeOrder())
