@@ -119,7 +119,11 @@ TEST(ProgramOverPty, DumpRoundTripWithAValidCrc) {
     EXPECT_EQ(reply->name, "DUMP");
     EXPECT_EQ(reply->data.size(), 36u);
     EXPECT_FLOAT_EQ(reply->value(2), 251.0f);
-    EXPECT_EQ(client.rawExchange("ab\r", 4), "ab\r\n");  // the terminal echo, nothing doubled
+    // The terminal echo comes first and once; on a busy machine the answer to the typed line
+    // may arrive in the same read.
+    const std::string typed = client.rawExchange("ab\r", 4);
+    EXPECT_EQ(typed.substr(0, 4), "ab\r\n");
+    EXPECT_EQ(typed.find("ab", 1), std::string::npos) << typed;
     EXPECT_EQ(sim.stop(), 0);
 }
 
