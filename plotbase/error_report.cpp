@@ -50,6 +50,11 @@ int ReportError(Environment& env, int code, int kind, std::string_view text) {
     return code;
 }
 
+int RecordError(Environment& env, int code, std::string_view message) {
+    env.lastError = {code, std::string(message)};
+    return code;
+}
+
 int ReportWrongObjectType(Environment& env, const GraphObject& object, std::string_view operation) {
     std::string text = " (type " + std::to_string(object.type) + ")";
     if (!operation.empty()) text += " - " + std::string(operation);

@@ -27,8 +27,11 @@ struct DrawContext {
 
 struct ForeignObjectHandlers {
     std::function<void(QPainter&, const DrawContext&, GraphObject&)> draw;
-    // Whether the object lies under the device point (x, y).
+    // Whether the object lies under the device point (x, y). Picking asks `hitTest` before
+    // plotbase's own objects and `lateHitTest` after them (for thin objects such as lines
+    // across the plot, which should not hide an axis or a text).
     std::function<bool(const DrawContext&, const GraphObject&, double x, double y)> hitTest;
+    std::function<bool(const DrawContext&, const GraphObject&, double x, double y)> lateHitTest;
     // Writes the object's record; false when it has none or the write failed.
     std::function<bool(ByteWriter&, Environment&, int graph, const GraphObject&)> save;
     // Reads one record written by `save` and re-creates the object in the graph; returns

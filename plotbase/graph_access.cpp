@@ -1,5 +1,7 @@
 #include "plotbase/graph_access.h"
 
+#include "plotbase/graph_widget.h"
+
 namespace plotbase::detail {
 
 Graph* openGraph(Environment& env, int handle) {
@@ -35,7 +37,10 @@ Axis* axisOf(Environment& env, Graph& graph, int index) {
 }
 
 void repaint(const Graph& graph) {
-    if (graph.window) graph.window->update();
+    if (auto* window = qobject_cast<GraphWidget*>(graph.window.data()))
+        window->invalidatePicture();
+    else if (graph.window)
+        graph.window->update();
 }
 
 }  // namespace plotbase::detail

@@ -29,15 +29,27 @@ int thinningStep(double tickDistance, double needed) {
 
 }  // namespace
 
-GraphLayout::GraphLayout(const Environment& env, const Graph& graph, const QRectF& graphRect)
-    : graph_(graph), graphRect_(graphRect) {
+QRectF GraphLayout::plotRectOf(const Graph& graph, const QRectF& graphRect) {
     const double w = graphRect.width();
     const double h = graphRect.height();
     const double left = std::round(graphRect.left() + graph.plotArea.left * w);
     const double top = std::round(graphRect.top() + graph.plotArea.top * h);
     const double right = std::round(graphRect.left() + graph.plotArea.right * w);
     const double bottom = std::round(graphRect.top() + graph.plotArea.bottom * h);
-    plotRect_ = QRectF(QPointF(left, top), QPointF(right, bottom));
+    return QRectF(QPointF(left, top), QPointF(right, bottom));
+}
+
+Scaling GraphLayout::scalingFor(const Graph& graph, const QRectF& graphRect, const GraphObject& object) {
+    const QRectF plot = plotRectOf(graph, graphRect);
+    WorldRange x{graph.xmin, graph.xmax};
+    WorldRange y{graph.ymin, graph.ymax};
+    if (const auto* axis = graph.objects.as<Axis>(object.links[0], AxisType)) (axis->vertical() ? y : x) = rangeOf(*axis);
+    if (const auto* axis = graph.objects.as<Axis>(object.links[1], AxisType)) (axis->vertical() ? y : x) = rangeOf(*axis);
+    return Scaling(DeviceRect{plot.left(), plot.top(), plot.width(), plot.height()}, x, y);
+}
+
+GraphLayout::GraphLayout(const Environment& env, const Graph& graph, const QRectF& graphRect)
+    : graph_(graph), graphRect_(graphRect), plotRect_(plotRectOf(graph, graphRect)) {
 
     // Axes first: labels and titles are placed from them.
     for (int i = 1; i <= graph.objects.size(); ++i)
@@ -58,13 +70,7 @@ Scaling GraphLayout::graphScaling() const {
     return Scaling(plotDeviceRect(), {graph_.xmin, graph_.xmax}, {graph_.ymin, graph_.ymax});
 }
 
-Scaling GraphLayout::scalingFor(const GraphObject& object) const {
-    WorldRange x{graph_.xmin, graph_.xmax};
-    WorldRange y{graph_.ymin, graph_.ymax};
-    if (const auto* axis = graph_.objects.as<Axis>(object.links[0], AxisType)) (axis->vertical() ? y : x) = rangeOf(*axis);
-    if (const auto* axis = graph_.objects.as<Axis>(object.links[1], AxisType)) (axis->vertical() ? y : x) = rangeOf(*axis);
-    return Scaling(plotDeviceRect(), x, y);
-}
+Scaling GraphLayout::scalingFor(const GraphObject& object) const { return scalingFor(graph_, graphRect_, object); }
 
 void GraphLayout::layAxis(int index, const Axis& axis) {
     AxisLayout layout;

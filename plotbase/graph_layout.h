@@ -71,6 +71,9 @@ public:
     // area's scale where it has none.
     Scaling scalingFor(const GraphObject& object) const;
     Scaling graphScaling() const;
+    // The same without laying out the rest of the graph (for drawing one object).
+    static QRectF plotRectOf(const Graph& graph, const QRectF& graphRect);
+    static Scaling scalingFor(const Graph& graph, const QRectF& graphRect, const GraphObject& object);
 
     const AxisLayout* axis(int index) const;
     const LabelsLayout* labels(int index) const;

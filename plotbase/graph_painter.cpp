@@ -3,6 +3,7 @@
 
 #include "plotbase/drawing_tools.h"
 #include "plotbase/graph_layout.h"
+#include "plotbase/graph_widget.h"
 #include "plotbase/operations_setup.h"
 #include "plotbase/operations_window.h"
 
@@ -265,6 +266,27 @@ void ObjectInterpreter(Environment& env, int handle, QPainter& painter, const QR
         return;
     }
     GraphPainter(env, *graph, painter, target, printing).paint();
+}
+
+bool WGDrawInWindow(Environment& env, int handle, int index, const std::function<QRectF(QPainter&, const DrawContext&)>& draw) {
+    Graph* graph = env.graph(handle);
+    if (!graph || !graph->open || !draw) return false;
+    auto* window = qobject_cast<GraphWidget*>(graph->window.data());
+    GraphObject* object = graph->objects.at(index);
+    if (!window || !object) return false;
+    return window->drawIncrement([&](QPainter& painter) {
+        const QRectF r(window->rect());
+        const Scaling scaling = GraphLayout::scalingFor(*graph, r, *object);
+        const DrawContext context{env, handle, index, scaling, {r.left(), r.top(), r.width(), r.height()}, false};
+        painter.setClipRect(r);
+        return draw(painter, context);
+    });
+}
+
+bool WGWindowPictureCurrent(const Environment& env, int handle) {
+    const Graph* graph = env.graph(handle);
+    const auto* window = graph ? qobject_cast<const GraphWidget*>(graph->window.data()) : nullptr;
+    return window && window->pictureCurrent();
 }
 
 std::optional<DeviceRect> WGGetGraphRect(const Environment& env, int handle, double pageWidth, double pageHeight) {

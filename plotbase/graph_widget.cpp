@@ -5,7 +5,10 @@
 #include "plotbase/window_messages.h"
 
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
+
+#include <cmath>
 
 namespace plotbase {
 
@@ -14,9 +17,57 @@ GraphWidget::GraphWidget(Environment& env, int graph, QWidget* page) : QWidget(p
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void GraphWidget::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
+QSize GraphWidget::pictureSize() const {
+    const qreal ratio = devicePixelRatioF();
+    return QSize(static_cast<int>(std::ceil(width() * ratio)), static_cast<int>(std::ceil(height() * ratio)));
+}
+
+bool GraphWidget::pictureCurrent() const { return pictureCurrent_ && picture_.size() == pictureSize() && isVisible(); }
+
+void GraphWidget::invalidatePicture() {
+    pictureCurrent_ = false;
+    update();
+}
+
+void GraphWidget::drawWholeGraph() {
+    const QSize size = pictureSize();
+    if (picture_.size() != size) picture_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    picture_.setDevicePixelRatio(devicePixelRatioF());
+    QPainter painter(&picture_);
     ObjectInterpreter(env_, graph_, painter, QRectF(rect()));
+    pictureCurrent_ = true;
+    ++fullPaints_;
+}
+
+void GraphWidget::paintEvent(QPaintEvent* event) {
+    if (size().isEmpty()) return;
+    // Only what was drawn a little at a time may be copied without drawing the graph anew.
+    if (!pictureCurrent() || !event->region().subtracted(increments_).isEmpty()) drawWholeGraph();
+    increments_ = QRegion();
+    QPainter painter(this);
+    const qreal ratio = picture_.devicePixelRatio();
+    for (const QRect& r : event->region())
+        painter.drawImage(QRectF(r), picture_, QRectF(r.x() * ratio, r.y() * ratio, r.width() * ratio, r.height() * ratio));
+}
+
+void GraphWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    pictureCurrent_ = false;
+}
+
+bool GraphWidget::drawIncrement(const std::function<QRectF(QPainter&)>& draw) {
+    if (!draw || !pictureCurrent()) return false;
+    QRectF changed;
+    {
+        QPainter painter(&picture_);
+        changed = draw(painter);
+    }
+    const QRect area = changed.toAlignedRect().intersected(rect());
+    if (!area.isEmpty()) {
+        increments_ += area;
+        update(area);
+    }
+    return true;
 }
 
 void GraphWidget::handOver(int kind, QMouseEvent* event) {

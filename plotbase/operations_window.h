@@ -3,14 +3,17 @@
 // the pointer, highlighting them and editing them.
 
 #include "plotbase/environment.h"
+#include "plotbase/foreign_objects.h"
 #include "plotbase/scaling.h"
 
+#include <QRectF>
+
+#include <functional>
 #include <optional>
 
 class QImage;
 class QPainter;
 class QPrinter;
-class QRectF;
 
 namespace plotbase {
 
@@ -19,6 +22,16 @@ void ObjectInterpreter(Environment& env, int graph, QPainter& painter, const QRe
 // Paints the page with its graphs laid out over the whole image. Returns 1, or 0 for no
 // such page.
 int RenderPage(Environment& env, int page, QImage& image);
+
+// Draws part of an object straight into the picture the graph window shows and repaints
+// only the rectangle the drawing returns (window device coordinates): for objects that
+// change a little at a time (a new trace segment, a needle, a value). The context is the
+// object's (its scaling from the axes it is linked to). Returns false, drawing nothing,
+// while the window has no current picture (hidden, not painted yet, or a full repaint
+// pending, which draws every object from its state anyway).
+bool WGDrawInWindow(Environment& env, int graph, int object, const std::function<QRectF(QPainter&, const DrawContext&)>& draw);
+// Whether the graph window shows a current picture that WGDrawInWindow can draw into.
+bool WGWindowPictureCurrent(const Environment& env, int graph);
 
 // Where the graph lies on a page drawn width x height device units large.
 std::optional<DeviceRect> WGGetGraphRect(const Environment& env, int graph, double pageWidth, double pageHeight);

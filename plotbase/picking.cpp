@@ -74,19 +74,23 @@ bool editable(const GraphObject& object) {
 }
 
 // The topmost object at p: a library's own objects, then texts and titles, labels, data
-// cursors, plots and axes, the later drawn before the earlier within each kind.
+// cursors, plots and axes, the later drawn before the earlier within each kind, and last a
+// library's thin objects.
 int findObjectAt(Environment& env, const Graph& graph, const GraphLayout& layout, QPointF p) {
     const int last = graph.objects.size();
-    if (env.foreignObjects.hitTest) {
+    auto foreign = [&](const auto& hitTest) {
+        if (!hitTest) return 0;
         const QRectF r = layout.graphRect();
         for (int i = last; i >= 1; --i) {
             const GraphObject* object = graph.objects.at(i);
             if (!object || !object->visible || object->type < FirstForeignType) continue;
             const Scaling scaling = layout.scalingFor(*object);
             const DrawContext context{env, graph.handle, i, scaling, {r.left(), r.top(), r.width(), r.height()}, false};
-            if (env.foreignObjects.hitTest(context, *object, p.x(), p.y())) return i;
+            if (hitTest(context, *object, p.x(), p.y())) return i;
         }
-    }
+        return 0;
+    };
+    if (int found = foreign(env.foreignObjects.hitTest)) return found;
     auto search = [&](auto&& test) {
         for (int i = last; i >= 1; --i) {
             const GraphObject* object = graph.objects.at(i);
@@ -110,7 +114,8 @@ int findObjectAt(Environment& env, const Graph& graph, const GraphLayout& layout
             return o.type == LinePlotType && plotUnder(layout, graph, static_cast<const LinePlot&>(o), p);
         }))
         return found;
-    return boxed(AxisType);
+    if (int found = boxed(AxisType)) return found;
+    return foreign(env.foreignObjects.lateHitTest);
 }
 
 }  // namespace
