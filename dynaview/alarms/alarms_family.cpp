@@ -1,0 +1,91 @@
+// The alarms family in the frame: its dialogs, and which of them edits which object.
+
+#include "dynaview/alarms/dialogs/alarm_attrib_dialog.h"
+#include "dynaview/alarms/dialogs/alarm_lines_dialog.h"
+#include "dynaview/alarms/dialogs/alarm_marks_dialog.h"
+#include "dynaview/alarms/dialogs/alarm_text_dialog.h"
+#include "dynaview/frame/dialog_support.h"
+#include "dynaview/frame/dyn_errors.h"
+#include "plotbase/error_codes.h"
+#include "dynaview/frame/families.h"
+#include "dynaview/frame/object_access.h"
+#include "dynaview/frame/type_sizes.h"
+
+using namespace dynaview;
+
+namespace {
+
+// The object of the parameter if it has the type (and subtype); else reported.
+bool isObjectOf(plotbase::Environment& env, const DVDialogParam& param, std::int16_t type, int subtype, const char* dialog) {
+    const std::string suffix = std::string(" - ") + dialog;
+    DynObject* d = FindDynObject(env, param.graph, param.object, suffix);
+    if (!d) return false;
+    if (d->type != type || (subtype != AnySubtype && d->subtype != subtype)) {
+        ReportWrongType(env, *d, suffix);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" {
+
+DV_API int AlarmLimitDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
+    return dialogs::RunDialogProcedure(templateName, "AlarmAttrib", owner, param,
+                                       [](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
+                                           const RTTop* top = TopOf(env);
+                                           if (!top || !top->dataSets.at(p.dataSet)) {
+                                               ReportDynError(env, plotbase::NoSuchDataSet, 2, " - AlarmAttrib");
+                                               return nullptr;
+                                           }
+                                           return new AlarmAttribDialog(env, p.dataSet, window);
+                                       });
+}
+
+DV_API int AlarmLineDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
+    return dialogs::RunDialogProcedure(templateName, "AlarmLines", owner, param,
+                                       [](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
+                                           if (!isObjectOf(env, p, AlarmLinesType, AnySubtype, "AlarmLines")) return nullptr;
+                                           return new AlarmLinesDialog(env, p.graph, p.object, window);
+                                       });
+}
+
+DV_API int AlarmMarksDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
+    return dialogs::RunDialogProcedure(templateName, "AlarmMarks", owner, param,
+                                       [](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
+                                           if (!isObjectOf(env, p, AlarmMarksType, AnySubtype, "AlarmMarks")) return nullptr;
+                                           return new AlarmMarksDialog(env, p.graph, p.object, window);
+                                       });
+}
+
+DV_API int AlarmTextDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
+    return dialogs::RunDialogProcedure(templateName, "AlarmText", owner, param,
+                                       [](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
+                                           if (!isObjectOf(env, p, TextType, AlarmTextSubtype, "AlarmText")) return nullptr;
+                                           return new AlarmTextDialog(env, p.graph, p.object, window);
+                                       });
+}
+
+}  // extern "C"
+
+namespace {
+
+const FamilyRegistration alarmsFamily{Family{
+    "alarms",
+    {
+        {AlarmLinesType, AnySubtype, "AlarmLines"},
+        {AlarmMarksType, AnySubtype, "AlarmMarks"},
+        {TextType, AlarmTextSubtype, "AlarmText"},
+    },
+    {
+        {"AlarmAttrib", "Alarm Attributes", AlarmLimitDlgProc},
+        {"AlarmLines", "Alarm Lines", AlarmLineDlgProc},
+        {"AlarmMarks", "Alarm Marks", AlarmMarksDlgProc},
+        {"AlarmText", "Alarm Text", AlarmTextDlgProc},
+    },
+    0,
+    nullptr,
+}};
+
+}  // namespace

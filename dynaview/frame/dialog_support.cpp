@@ -1,0 +1,95 @@
+#include "dynaview/frame/dialog_support.h"
+
+#include "dynaview/frame/api_guard.h"
+#include "platform/dialogs.h"
+#include "platform/numbers.h"
+#include "platform/qt/dialog_buttons.h"
+#include "plotbase/drawing_tools.h"
+#include "plotbase/operations_setup.h"
+#include "plotbase/palette.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
+
+namespace dynaview::dialogs {
+
+void NameControl(QWidget* control, const char* objectName, int controlId, const QString& accessibleName) {
+    control->setObjectName(QString::fromLatin1(objectName));
+    if (controlId != 0) control->setProperty("controlId", controlId);
+    control->setAccessibleName(accessibleName);
+}
+
+QComboBox* ColourCombo(int colour, bool withTransparent) {
+    auto* combo = new QComboBox;
+    if (withTransparent) combo->addItem(QStringLiteral("Transparent"));
+    for (int i = 0; i < plotbase::PaletteSize; ++i) {
+        QPixmap swatch(12, 12);
+        swatch.fill(plotbase::detail::colourOf(i));
+        combo->addItem(QIcon(swatch), QString::fromLatin1(plotbase::PaletteNames[static_cast<std::size_t>(i)]));
+    }
+    const int shift = withTransparent ? 1 : 0;
+    combo->setCurrentIndex(plotbase::isPaletteIndex(colour) ? colour + shift : 0);
+    return combo;
+}
+
+int ChosenColour(const QComboBox* combo, bool withTransparent) { return combo->currentIndex() - (withTransparent ? 1 : 0); }
+
+QComboBox* PatternCombo(int pattern) {
+    auto* combo = new QComboBox;
+    combo->addItems({QStringLiteral("Solid"), QStringLiteral("Dash"), QStringLiteral("Dot"), QStringLiteral("Dash Dot"),
+                     QStringLiteral("Dash Dot Dot"), QStringLiteral("None")});
+    combo->setCurrentIndex(std::clamp(pattern, 0, 5));
+    return combo;
+}
+
+QLineEdit* NumberEdit(const plotbase::Environment& env, double value, int decimals, int width) {
+    const std::string text = width > 0 ? env.numbers.formatWidth(value, width, decimals) : env.numbers.formatFixed(value, decimals);
+    return new QLineEdit(QString::fromStdString(text).trimmed());
+}
+
+std::optional<double> ReadNumber(plotbase::Environment& env, QLineEdit* edit, const QString& field) {
+    const std::optional<double> value = env.numbers.parseReal(edit->text().toStdString());
+    if (!value) {
+        env.dialogs.message((field + QStringLiteral(" is not a number.")).toStdString(), platform::MessageKind::Information);
+        edit->setFocus();
+        edit->selectAll();
+    }
+    return value;
+}
+
+OkCancel OkCancelRow(QDialog* dialog) {
+    const platform::DialogButtons buttons = platform::MakeDialogButtons(dialog, "OKBtn", "CancelBtn", "HelpBtn");
+    // dynaview's dialogs have no help of their own.
+    buttons.row->removeWidget(buttons.help);
+    delete buttons.help;
+    buttons.ok->setProperty("controlId", 1);
+    buttons.cancel->setProperty("controlId", 2);
+    QObject::connect(buttons.cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+    return {buttons.ok, buttons.cancel, buttons.row};
+}
+
+int RunDialogProcedure(const char* templateName, const char* ownTemplate, DVWindow owner, const DVDialogParam* param,
+                       const std::function<QDialog*(plotbase::Environment&, const DVDialogParam&, QWidget* owner)>& make) {
+    return api::WithEnvironment(0, [&](plotbase::Environment& env) {
+        const bool ownName = !templateName || std::string_view(templateName) == ownTemplate;
+        QWidget* ownerWindow = owner ? api::KnownWidget(owner) : nullptr;
+        if (!ownName || !param || (owner && !ownerWindow)) {
+            ReportDynError(env, plotbase::InvalidArgument, 2, std::string(" - ") + ownTemplate);
+            return 0;
+        }
+        if (!ownerWindow) ownerWindow = plotbase::WGGetGraphWindow(env, param->graph);
+        // Guarded: the owner may take the dialog with it.
+        QPointer<QDialog> dialog = make(env, *param, ownerWindow);
+        if (!dialog) return 0;  // the maker reported why
+        const int result = dialog->exec() == QDialog::Accepted ? 1 : 2;
+        delete dialog.data();
+        return result;
+    });
+}
+
+}  // namespace dynaview::dialogs

@@ -1,0 +1,67 @@
+#pragma once
+// What every dynaview dialog is built from: controls named for tests and screen readers
+// (objectName says what the control edits, the property "controlId" carries the
+// dialog's identifier, the accessible name is its label), colour and line-pattern
+// choosers over plotbase's palette, number edits in the user's number format, the
+// "&OK" (1) / "&Cancel" (2) row, and running a dialog procedure's dialog.
+
+#include "dynaview/include/dynaview.h"
+
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QDialog;
+class QHBoxLayout;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace plotbase {
+class Environment;
+}
+
+namespace dynaview::dialogs {
+
+// Sets the control's names and identifier; returns it.
+template <typename W>
+W* Named(W* control, const char* objectName, int controlId, const QString& accessibleName);
+void NameControl(QWidget* control, const char* objectName, int controlId, const QString& accessibleName);
+
+// A chooser of the 16 palette colours (with "Transparent" first when asked: index -1).
+QComboBox* ColourCombo(int colour, bool withTransparent = false);
+int ChosenColour(const QComboBox* combo, bool withTransparent = false);
+// A chooser of the line patterns: Solid, Dash, Dot, Dash Dot, Dash Dot Dot, None.
+QComboBox* PatternCombo(int pattern);
+
+// A number edit showing the value with `decimals` decimals (right-aligned in `width`
+// characters when width > 0) in the user's number format.
+QLineEdit* NumberEdit(const plotbase::Environment& env, double value, int decimals, int width = 0);
+// The edit's number; nothing after telling the user (an information box naming the
+// field) and putting the focus on the edit.
+std::optional<double> ReadNumber(plotbase::Environment& env, QLineEdit* edit, const QString& field);
+
+struct OkCancel {
+    QPushButton* ok;
+    QPushButton* cancel;
+    QHBoxLayout* row;
+};
+// "&OK" (identifier 1, the default button) and "&Cancel" (2), right-aligned.
+OkCancel OkCancelRow(QDialog* dialog);
+
+// The common part of the dialog procedures: the template name must be null or the
+// procedure's own; the dialog runs modally over the owner (a window dynaview knows) or the
+// graph window. Returns 1 OK, 2 cancelled, 0 refused (after reporting).
+int RunDialogProcedure(const char* templateName, const char* ownTemplate, DVWindow owner, const DVDialogParam* param,
+                       const std::function<QDialog*(plotbase::Environment&, const DVDialogParam&, QWidget* owner)>& make);
+
+// --- template definition ---
+template <typename W>
+W* Named(W* control, const char* objectName, int controlId, const QString& accessibleName) {
+    NameControl(control, objectName, controlId, accessibleName);
+    return control;
+}
+
+}  // namespace dynaview::dialogs
