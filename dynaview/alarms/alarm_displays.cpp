@@ -107,15 +107,16 @@ std::optional<AlarmMarks::Geometry> AlarmMarks::geometry(const plotbase::DrawCon
         const double y = context.scaling.deviceY(*value);
         const double out = position == 0 ? 1.0 : -1.0;  // right of the axis, or left
         g.triangle << QPointF(x, y) << QPointF(x + out * size, y - size / 2) << QPointF(x + out * size, y + size / 2);
+        // The name beside the mark, just above the height it marks (where a line may run).
         g.textAnchor = QPointF(x + out * (size + 2), y);
-        g.textAlign = (position == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter;
+        g.textAlign = (position == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignBottom;
     } else {
         const double y = std::clamp(std::round(context.scaling.deviceY(axisObject->intercept)), plot.top(), plot.bottom());
         const double x = context.scaling.deviceX(*value);
         const double out = position == 0 ? -1.0 : 1.0;  // above the axis, or below
         g.triangle << QPointF(x, y) << QPointF(x - size / 2, y + out * size) << QPointF(x + size / 2, y + out * size);
-        g.textAnchor = QPointF(x, y + out * (size + 2));
-        g.textAlign = Qt::AlignHCenter | (position == 0 ? Qt::AlignBottom : Qt::AlignTop);
+        g.textAnchor = QPointF(x + size / 2 + 2, y + out * size / 2);
+        g.textAlign = Qt::AlignLeft | (position == 0 ? Qt::AlignBottom : Qt::AlignTop);
     }
     return g;
 }
