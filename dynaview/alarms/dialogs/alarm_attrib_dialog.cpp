@@ -66,6 +66,8 @@ AlarmAttribDialog::AlarmAttribDialog(plotbase::Environment& env, int dataSet, QW
         messageEdits_[i] = Named(new QLineEdit(QString::fromStdString(block.limit(k).message)), (base + "MessageEd").c_str(),
                                  MessageIds + k - 1, kind + QStringLiteral(" Message"));
         messageEdits_[i]->setMaxLength(static_cast<int>(AlarmBlock::MessageLength));
+        messageEdits_[i]->setMinimumWidth(messageEdits_[i]->fontMetrics().horizontalAdvance(QLatin1Char('M')) * 18);
+        limitEdits_[i]->setMaximumWidth(limitEdits_[i]->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 14);
         grid->addWidget(check, k, 0);
         grid->addWidget(limitEdits_[i], k, 1);
         grid->addWidget(messageEdits_[i], k, 2);

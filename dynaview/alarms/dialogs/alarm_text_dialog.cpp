@@ -65,7 +65,7 @@ AlarmTextDialog::AlarmTextDialog(plotbase::Environment& env, int graph, int obje
     BorderCheck->setChecked(shown.borderPattern >= 0);
     look->addRow(BorderCheck);
     BackgroundCombo = Named(dialogs::ColourCombo(shown.background, true), "BackgroundCombo", BackgroundId, QStringLiteral("Colour"));
-    look->addRow(QStringLiteral("Colo&r:"), BackgroundCombo);
+    look->addRow(QStringLiteral("Colo&r (box):"), BackgroundCombo);
 
     auto* colours = new QGroupBox(QStringLiteral("Text Colour"));
     auto* colourGrid = new QGridLayout(colours);

@@ -1,0 +1,78 @@
+// dynaview-demo: a heated tank watched through dynaview's alarm displays.
+//   dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR]
+// --warm-up runs the process for S seconds at once before the window shows; --seconds
+// ends it after N seconds and prints the alarm log; --screenshots saves the window and the
+// alarm dialogs as PNG files in DIR before it ends.
+
+#include "dynaview/alarms/dialogs/alarm_attrib_dialog.h"
+#include "dynaview/alarms/dialogs/alarm_lines_dialog.h"
+#include "dynaview/alarms/dialogs/alarm_marks_dialog.h"
+#include "dynaview/alarms/dialogs/alarm_text_dialog.h"
+#include "dynaview/demo/demo_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QTimer>
+
+#include <cstdio>
+#include <iostream>
+
+namespace {
+
+void save(QWidget& widget, const QString& directory, const char* name) {
+    const QString path = QDir(directory).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
+    if (widget.grab().save(path, "PNG")) std::cout << path.toStdString() << "\n";
+}
+
+void saveDialogs(dynaview::demo::DemoWindow& window, const QString& directory) {
+    using namespace dynaview;
+    const auto& t = window.temperature();
+    AlarmAttribDialog attributes(window.environment(), t.dataSet, &window);
+    AlarmLinesDialog lines(window.environment(), t.handle, t.lines, &window);
+    AlarmMarksDialog marks(window.environment(), t.handle, t.marks, &window);
+    AlarmTextDialog text(window.environment(), t.handle, t.text, &window);
+    for (auto [dialog, name] : {std::pair<QDialog*, const char*>{&attributes, "dynaview-alarm-attributes"},
+                                {&lines, "dynaview-alarm-lines"}, {&marks, "dynaview-alarm-marks"}, {&text, "dynaview-alarm-text"}}) {
+        dialog->show();
+        save(*dialog, directory, name);
+        dialog->hide();
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    application.setApplicationName(QStringLiteral("dynaview-demo"));
+    int seconds = 0, warmUp = 0;
+    QString screenshots;
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        if (argument == QStringLiteral("--seconds") && i + 1 < argc) {
+            seconds = QString::fromLocal8Bit(argv[++i]).toInt();
+        } else if (argument == QStringLiteral("--warm-up") && i + 1 < argc) {
+            warmUp = QString::fromLocal8Bit(argv[++i]).toInt();
+        } else if (argument == QStringLiteral("--screenshots") && i + 1 < argc) {
+            screenshots = QString::fromLocal8Bit(argv[++i]);
+        } else {
+            std::cerr << "usage: dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR]\n";
+            return 1;
+        }
+    }
+    dynaview::demo::DemoWindow window;
+    for (int step = 0; step < warmUp * 10; ++step) window.FeedTimer();
+    window.show();
+    if (seconds > 0 || !screenshots.isEmpty()) {
+        QTimer::singleShot(std::max(seconds, 1) * 1000, &window, [&] {
+            if (!screenshots.isEmpty()) {
+                QDir().mkpath(screenshots);
+                save(window, screenshots, "dynaview-demo");
+                saveDialogs(window, screenshots);
+            }
+            std::cout << window.alarmLog()->toPlainText().toStdString() << std::endl;
+            application.quit();
+        });
+    }
+    return application.exec();
+}
