@@ -85,6 +85,17 @@ TEST_F(Frame, DeletingAGraphOrAPageTakesItsObjectsWithThem) {
     EXPECT_EQ(WRFreeDynDataSet(set), 1);
 }
 
+TEST_F(Frame, AGraphsObjectTableGrowsByTwentyAtATime) {
+    const int set = WRDefineDynDataSet("s", 1, nullptr, nullptr, 0);
+    EXPECT_EQ(env.graph(graph)->objects.capacity(), 20);
+    int last = 0;
+    for (int i = 0; i < 19; ++i) last = WRSetAlarmLines(graph, set, 0, 1, nullptr, nullptr, nullptr, nullptr);
+    EXPECT_EQ(last, 21);  // after the two axes
+    EXPECT_EQ(env.graph(graph)->objects.capacity(), 40);
+    EXPECT_EQ(plotbase::WGGetSelObject(env, graph), 0);
+    EXPECT_EQ(env.graph(graph)->currentObject, last);
+}
+
 TEST_F(Frame, WithTheStopFlagSetNothingIsCreatedAndNothingShown) {
     const int set = WRDefineDynDataSet("s", 1, nullptr, nullptr, 0);
     env.stop = true;
