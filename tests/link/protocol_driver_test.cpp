@@ -17,13 +17,13 @@ std::vector<std::uint8_t> raw(std::string_view s) { return {s.begin(), s.end()};
 
 // A packet built by hand: ':' + type/body + CRC + CR, with no escaping of the body.
 std::vector<std::uint8_t> unescapedPacket(std::string_view typeAndBody) {
-    std::vector<std::uint8_t> p = raw(":");
-    p.insert(p.end(), typeAndBody.begin(), typeAndBody.end());
     const std::uint16_t crc = wire::crc16(typeAndBody);
-    p.push_back(static_cast<std::uint8_t>(crc >> 8));
-    p.push_back(static_cast<std::uint8_t>(crc));
-    p.push_back('\r');
-    return p;
+    std::string packet = ":";
+    packet += typeAndBody;
+    packet += static_cast<char>(crc >> 8);
+    packet += static_cast<char>(crc & 0xFF);
+    packet += '\r';
+    return raw(packet);
 }
 
 TEST_F(Driver, AcknowledgementMustNameTheCommandSent) {
