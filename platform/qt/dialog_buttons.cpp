@@ -16,9 +16,10 @@ QPushButton* button(const QString& caption, const char* objectName, QWidget* par
 
 }  // namespace
 
-DialogButtons MakeDialogButtons(QWidget* dialog, const char* okName, const char* cancelName, const char* helpName) {
-    DialogButtons b{button("&OK", okName, dialog), button("&Cancel", cancelName, dialog), button("&Help", helpName, dialog),
-                    new QHBoxLayout};
+DialogButtons MakeDialogButtons(QWidget* dialog, const char* okName, const char* cancelName, const char* helpName,
+                                const char* helpCaption) {
+    DialogButtons b{button("&OK", okName, dialog), button("&Cancel", cancelName, dialog),
+                    button(helpCaption, helpName, dialog), new QHBoxLayout};
     b.ok->setDefault(true);
     b.row->addStretch(1);
     b.row->addWidget(b.ok);

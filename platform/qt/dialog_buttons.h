@@ -15,6 +15,8 @@ struct DialogButtons {
     QHBoxLayout* row;  // right-aligned; add it to the dialog's layout
 };
 
-DialogButtons MakeDialogButtons(QWidget* dialog, const char* okName, const char* cancelName, const char* helpName);
+// helpCaption: a dialog whose Help button has no accelerator says "Help".
+DialogButtons MakeDialogButtons(QWidget* dialog, const char* okName, const char* cancelName, const char* helpName,
+                                const char* helpCaption = "&Help");
 
 }  // namespace platform
