@@ -33,6 +33,9 @@ inline constexpr int Gldr = 20;
 inline constexpr int Gcal = 20;
 inline constexpr int Gcon = 20;
 inline constexpr int Gvar = 20;
+// A 0-second request waits as long as the request before it; on a port that has not had
+// one yet it waits this long.
+inline constexpr int FirstPeriod = 10;
 }  // namespace ReplyTimeouts
 
 }  // namespace instrument

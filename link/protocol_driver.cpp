@@ -44,12 +44,16 @@ bool TProtocolDvr::OpenDevice(const std::string& devicePath, int baud) {
     port_->log().setEnabled(false);
     port_->setTimerTriggerHandler([this](platform::SerialPort::TriggerHandle) { ReplyTimeout(); });
     port_->setDataAvailableHandler({});
-    replyTimer_ = port_->addTimerTrigger();
+    replyTimer_ = NewReplyTimer();
     collector_ = std::make_unique<platform::PacketCollector>(*port_);
     ConfigureCollector();
     collector_->disable();
     connected_ = true;
     return true;
+}
+
+platform::SerialPort::TriggerHandle TProtocolDvr::NewReplyTimer() {
+    return port_->addTimerTrigger(platform::SerialPort::secondsToTicks(ReplyTimeouts::FirstPeriod));
 }
 
 void TProtocolDvr::ConfigureCollector() {
@@ -116,7 +120,7 @@ void TProtocolDvr::AttachPort() {
     collector_->enable();
     if (replyTimer_ == 0) {
         port_->setTimerTriggerHandler([this](platform::SerialPort::TriggerHandle) { ReplyTimeout(); });
-        replyTimer_ = port_->addTimerTrigger();
+        replyTimer_ = NewReplyTimer();
     }
     port_->stopTimerTrigger(replyTimer_);
     connected_ = true;

@@ -74,6 +74,7 @@ public:
 private:
     std::int32_t Decode(std::string_view name, const std::uint8_t* data, std::size_t size);
     void ConfigureCollector();
+    platform::SerialPort::TriggerHandle NewReplyTimer();
 
     TTDRdataObject& owner_;
     platform::Platform& platform_;

@@ -140,11 +140,12 @@ void SerialPort::scheduleCollectorScan() {
     if (!input_.empty()) collectorScan_->start(0);
 }
 
-SerialPort::TriggerHandle SerialPort::addTimerTrigger() {
+SerialPort::TriggerHandle SerialPort::addTimerTrigger(std::uint32_t initialTicks) {
     // Handles are small non-zero numbers; 0 means "no trigger" to callers.
     while (nextTrigger_ == 0 || triggers_.count(nextTrigger_)) ++nextTrigger_;
     const TriggerHandle handle = nextTrigger_++;
     Trigger trigger;
+    trigger.ticks = initialTicks;
     trigger.timer = clock_.createTimer(TimerKind::SingleShot, [this, handle] {
         if (triggerHandler_) triggerHandler_(handle);
     });

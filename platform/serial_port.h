@@ -64,9 +64,10 @@ public:
     void setDataAvailableHandler(DataAvailableHandler handler) { dataAvailable_ = std::move(handler); }
 
     // Timer triggers: one-shot timers belonging to the port. Periods are in clock ticks of
-    // 1/18.2 s; starting with 0 ticks restarts with the period last given.
+    // 1/18.2 s; starting with 0 ticks restarts with the period last given, which is
+    // initialTicks until another is given.
     void setTimerTriggerHandler(TimerTriggerHandler handler) { triggerHandler_ = std::move(handler); }
-    TriggerHandle addTimerTrigger();
+    TriggerHandle addTimerTrigger(std::uint32_t initialTicks = 0);
     void startTimerTrigger(TriggerHandle handle, std::uint32_t ticks);
     void stopTimerTrigger(TriggerHandle handle);
     void removeTimerTrigger(TriggerHandle handle);

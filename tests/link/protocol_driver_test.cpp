@@ -191,6 +191,24 @@ TEST_F(Driver, ZeroSecondTimeoutWaitsAsLongAsTheRequestBefore) {
     EXPECT_EQ(outcomes, (std::vector<std::int32_t>{Success, Timeout}));
 }
 
+TEST_F(Driver, ZeroSecondTimeoutAsTheFirstRequestOfAPortWaitsTenSeconds) {
+    ASSERT_EQ(get("GNWA", 0), Success);
+    platform.clock.advance(9999);
+    EXPECT_TRUE(outcomes.empty());
+    platform.clock.advance(1);
+    EXPECT_EQ(outcomes, std::vector<std::int32_t>{Timeout});
+
+    // A port opened again starts over, whatever the old one waited last.
+    ASSERT_EQ(get("GCAL", 20), Success);
+    reply(wire::buildData("GCAL", std::vector<std::uint32_t>{2500}));
+    ASSERT_TRUE(data.OpenPort(1, 57600));
+    ASSERT_EQ(get("GNWA", 0), Success);
+    platform.clock.advance(9999);
+    EXPECT_EQ(outcomes.size(), 2u);
+    platform.clock.advance(1);
+    EXPECT_EQ(outcomes.back(), Timeout);
+}
+
 TEST_F(Driver, StrayPacketWithNothingOutstandingChangesNothing) {
     data.AttachPort();  // leaves the collector listening
     reply(data32("GMOS", {4.2f}));

@@ -1,9 +1,11 @@
 // The state machine on the virtual clock: how a chain moves on, its time limits, its
 // targets, and stopping from inside an action.
 
+#include "link/chain_start.h"
 #include "link/chain_table.h"
 #include "link/state_machine.h"
 
+#include "platform/doubles/scripted_dialogs.h"
 #include "platform/virtual_clock.h"
 
 #include <gtest/gtest.h>
@@ -222,6 +224,40 @@ TEST(ChainTable, RowsOutOfOrderOrPointingOutsideAreRefused) {
     EXPECT_EQ(machine.StateCount(), 2u);
     EXPECT_TRUE(machine.Allowed(0).test(0));
     EXPECT_FALSE(machine.Allowed(1).any());
+}
+
+// The switches of a window as a log: "menus off", "controls on", "hourglass on" ...
+class SwitchLog : public BusySwitches {
+public:
+    void SetEnable(bool on) override { log.push_back(std::string("controls ") + (on ? "on" : "off")); }
+    void EnableMenuItems(bool on) override { log.push_back(std::string("menus ") + (on ? "on" : "off")); }
+    void SetHourglass(bool on) override { log.push_back(std::string("hourglass ") + (on ? "on" : "off")); }
+    std::vector<std::string> log;
+};
+
+TEST_F(StateMachine, StartingAChainSwitchesTheWindowOffOnlyWhenTheChainRuns) {
+    platform::ScriptedDialogs dialogs;
+    SwitchLog window;
+    auto nothing = [](std::int32_t& r) { r = 0; };
+
+    // A table that does not load leaves the window usable and says so.
+    EXPECT_FALSE(StartChain(machine, window, dialogs, {{0, "A", nothing, 1000, 3, 3}}));
+    EXPECT_TRUE(window.log.empty());
+    EXPECT_TRUE(machine.IsIdle());
+    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{ChainNotLoadedMessage});
+
+    dialogs.clear();
+    const std::vector<ChainRow> rows{{0, "A", step("A", 0, false), 1000, 1, 1},
+                                     {1, "END", end(), NoLimit, NoTarget, NoTarget}};
+    ASSERT_TRUE(StartChain(machine, window, dialogs, rows));
+    EXPECT_EQ(window.log, (std::vector<std::string>{"menus off", "controls off", "hourglass on"}));
+    EXPECT_EQ(entered, std::vector<std::string>{"A@0"});
+
+    // The chain rule: a second chain is refused and the running one goes on.
+    EXPECT_FALSE(StartChain(machine, window, dialogs, rows, {false}));
+    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"Another Command Currently Active!"});
+    EXPECT_EQ(window.log.size(), 3u);
+    EXPECT_EQ(machine.StateCount(), 2u);
 }
 
 }  // namespace
