@@ -62,7 +62,8 @@ public:
     // Releases plotbase and asks the application to quit.
     void CloseGraphPage();
 
-    // Ranges in metres and in reflection-coefficient units; max <= min is ignored.
+    // Ranges in metres and in reflection-coefficient units; max <= min, or an end or span
+    // that is not finite, is ignored.
     void SetDistanceAxis(float xmin, float xmax);
     void SetValueAxis(float ymin, float ymax);
 

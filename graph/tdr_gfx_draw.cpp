@@ -5,6 +5,8 @@
 
 #include "plotbase/plotbase.h"
 
+#include <cmath>
+
 namespace graph {
 
 using namespace plotbase;
@@ -28,10 +30,14 @@ std::string_view firstCharacters(std::string_view text, std::size_t count) {
     return text;
 }
 
+// A range the axes can show: both ends and the span finite, max above min. Anything else
+// (an instrument reporting inf or NaN) leaves an axis as it is.
+bool usableRange(float min, float max) { return max > min && std::isfinite(max - min); }
+
 }  // namespace
 
 void TDRGFX::SetDistanceAxis(float xmin, float xmax) {
-    if (!(xmax > xmin) || !graphValid()) return;
+    if (!usableRange(xmin, xmax) || !graphValid()) return;
     const int g = handles_.graph;
     WGChangeAxisRange(env_, g, handles_.xAxis, xmin, xmax);
     WGChangeAxisIntercept(env_, g, handles_.yAxis, xmin);
@@ -41,7 +47,7 @@ void TDRGFX::SetDistanceAxis(float xmin, float xmax) {
 }
 
 void TDRGFX::SetValueAxis(float ymin, float ymax) {
-    if (!(ymax > ymin) || !graphValid()) return;
+    if (!usableRange(ymin, ymax) || !graphValid()) return;
     const int g = handles_.graph;
     WGChangeAxisRange(env_, g, handles_.yAxis, ymin, ymax);
     WGChangeAxisIntercept(env_, g, handles_.xAxis, ymin);
@@ -108,8 +114,9 @@ void TDRGFX::MoveMarkers(int n, bool show, float length, float start, float pos1
     const float points = static_cast<float>(n);
     const float x1 = start + pos1 / points * length;
     const float x2 = start + pos2 / points * length;
-    WGMoveDataCursor(env_, handles_.graph, handles_.marker1, x1, MarkerHeight, show);
-    WGMoveDataCursor(env_, handles_.graph, handles_.marker2, x2, MarkerHeight, show);
+    // A position that is not a number (from inf or NaN reported) leaves its marker where it is.
+    if (std::isfinite(x1)) WGMoveDataCursor(env_, handles_.graph, handles_.marker1, x1, MarkerHeight, show);
+    if (std::isfinite(x2)) WGMoveDataCursor(env_, handles_.graph, handles_.marker2, x2, MarkerHeight, show);
 }
 
 void TDRGFX::RedrawTrace() {

@@ -2,7 +2,9 @@
 
 #include "graph_fixture.h"
 
+#include <limits>
 #include <memory>
+#include <utility>
 
 namespace graph::testing {
 namespace {
@@ -102,6 +104,29 @@ TEST_F(Drawing, MarkersSitAtStartPlusPositionOverNTimesLength) {
 
     gfx.MoveMarkers(0, true, 10.0f, 0.0f, 1.0f, 2.0f);  // no points: left where they are
     EXPECT_EQ(object<plotbase::DataCursor>(h().marker1).x, static_cast<double>(0.1f + 1.0f / 3.0f * 0.7f));
+}
+
+TEST_F(Drawing, RangesAndPositionsThatAreNotFiniteChangeNothingAndRaiseNoError) {
+    gfx.SetDistanceAxis(1.0f, 11.0f);
+    gfx.SetValueAxis(-0.5f, 0.5f);
+    gfx.MoveMarkers(10, true, 10.0f, 1.0f, 2.0f, 5.0f);
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float huge = std::numeric_limits<float>::max();
+    for (auto [min, max] : {std::pair{0.0f, inf}, std::pair{-inf, 0.0f}, std::pair{nan, 1.0f}, std::pair{0.0f, nan},
+                            std::pair{-huge, huge}}) {
+        gfx.SetDistanceAxis(min, max);
+        gfx.SetValueAxis(min, max);
+    }
+    gfx.MoveMarkers(10, true, inf, 0.0f, 1.0f, 2.0f);
+    gfx.MoveMarkers(10, true, 10.0f, 0.0f, nan, 9.0f);  // the second marker still moves
+    EXPECT_EQ(xAxis().min, 1.0);
+    EXPECT_EQ(xAxis().max, 11.0);
+    EXPECT_EQ(yAxis().min, -0.5);
+    EXPECT_EQ(yAxis().max, 0.5);
+    EXPECT_EQ(object<plotbase::DataCursor>(h().marker1).x, 3.0);
+    EXPECT_EQ(object<plotbase::DataCursor>(h().marker2).x, 9.0);
+    EXPECT_TRUE(dialogs.records.empty());
 }
 
 TEST_F(Drawing, NothingHappensOnceTheGraphIsGone) {
