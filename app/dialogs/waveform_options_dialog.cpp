@@ -29,10 +29,10 @@ TAcqWaveForm::TAcqWaveForm(instrument::TTDRdataObject& link, platform::Platform&
 
     auto* group = new QGroupBox("Waveform", this);
     group->setObjectName("WFtype");
-    reflection_ = new QRadioButton("&Reflection Waveform", group);
+    reflection_ = new QRadioButton("Reflection Waveform", group);
     reflection_->setObjectName("ReflectionRB");
     reflection_->setAccessibleName("Reflection Waveform");
-    withDerivative_ = new QRadioButton("Reflection and &Derivative", group);
+    withDerivative_ = new QRadioButton("Reflection and Derivative", group);
     withDerivative_->setObjectName("ReflDerivRB");
     withDerivative_->setAccessibleName("Reflection and Derivative");
     type_ = new QButtonGroup(this);
@@ -53,7 +53,7 @@ TAcqWaveForm::TAcqWaveForm(instrument::TTDRdataObject& link, platform::Platform&
     gain_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,2}"), gain_));
     gain_->setFixedWidth(gain_->fontMetrics().horizontalAdvance("0000") + 12);
     gain_->installEventFilter(this);
-    gainLabel_ = new QLabel("Derivative Display &Gain", this);
+    gainLabel_ = new QLabel("Derivative Display Gain", this);
     gainLabel_->setObjectName("DerivGainLbl");
     gainLabel_->setBuddy(gain_);
     auto* gainRow = new QHBoxLayout;
@@ -61,7 +61,7 @@ TAcqWaveForm::TAcqWaveForm(instrument::TTDRdataObject& link, platform::Platform&
     gainRow->addWidget(gainLabel_);
     gainRow->addStretch(1);
 
-    const auto buttons = platform::MakeDialogButtons(this, "OKBtn", "CancelBtn", "HelpBtn");
+    const auto buttons = platform::MakeDialogButtons(this, "OKBtn", "CancelBtn", "HelpBtn", "Help");
     connect(buttons.ok, &QPushButton::clicked, this, &TAcqWaveForm::OKBtnClick);
     connect(buttons.cancel, &QPushButton::clicked, this, &TAcqWaveForm::CancelBtnClick);
     connect(buttons.help, &QPushButton::clicked, this, &TAcqWaveForm::HelpBtnClick);
@@ -81,7 +81,6 @@ TAcqWaveForm::TAcqWaveForm(instrument::TTDRdataObject& link, platform::Platform&
 
     reflection_->setChecked(true);
     WFtypeClick();
-    applied_ = Current();
 }
 
 int TAcqWaveForm::WFtypeIndex() const { return type_->checkedId(); }
@@ -89,7 +88,6 @@ int TAcqWaveForm::WFtypeIndex() const { return type_->checkedId(); }
 void TAcqWaveForm::SetWFtypeIndex(int index) {
     (index == ReflectionAndDerivative ? withDerivative_ : reflection_)->setChecked(true);
     WFtypeClick();
-    applied_ = Current();
 }
 
 QString TAcqWaveForm::DerivGainText() const { return gain_->text(); }
@@ -122,33 +120,13 @@ void TAcqWaveForm::OKBtnClick() {
     }
     link_.DerivativeGain = gain;
     if (WFtypeIndex() == ReflectionOnly && clearDerivative_) clearDerivative_();
-    applied_ = Current();
     accept();
 }
 
+// Closes and changes nothing: the radio group and the gain keep what the user set.
 void TAcqWaveForm::CancelBtnClick() { reject(); }
 
-void TAcqWaveForm::reject() {
-    // The derivative step reads the choice straight from the dialog: a cancelled change
-    // must not take effect there.
-    Apply(applied_);
-    QDialog::reject();
-}
-
 void TAcqWaveForm::HelpBtnClick() { platform_.help.showContext(HelpContext); }
-
-TAcqWaveForm::Choices TAcqWaveForm::Current() const { return {WFtypeIndex(), gain_->text()}; }
-
-void TAcqWaveForm::Apply(const Choices& choices) {
-    (choices.type == ReflectionAndDerivative ? withDerivative_ : reflection_)->setChecked(true);
-    gain_->setText(choices.gain);
-    WFtypeClick();
-}
-
-void TAcqWaveForm::showEvent(QShowEvent* event) {
-    applied_ = Current();
-    QDialog::showEvent(event);
-}
 
 bool TAcqWaveForm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == gain_ && event->type() == QEvent::KeyPress) return DerivGainKeyPress(static_cast<QKeyEvent*>(event));

@@ -1,7 +1,8 @@
 #pragma once
 // "Get Waveform Options": whether a single acquisition also fetches and draws the
 // derivative, and the derivative's display gain. The main window reads the choice with
-// WFtypeIndex() when it runs the derivative step.
+// WFtypeIndex() when it runs the derivative step, straight from the radio group: a choice
+// takes effect there even when the dialog is cancelled, while the gain changes only on OK.
 
 #include "link/data_object.h"
 
@@ -43,25 +44,13 @@ public:
     void CancelBtnClick();
     void HelpBtnClick();
 
-public slots:
-    void reject() override;  // Cancel, Escape and the close box
-
 protected:
-    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    struct Choices {
-        int type = ReflectionOnly;
-        QString gain;
-    };
-    Choices Current() const;
-    void Apply(const Choices& choices);
-
     instrument::TTDRdataObject& link_;
     platform::Platform& platform_;
     ClearDerivative clearDerivative_;
-    Choices applied_;  // what Cancel goes back to
 
     QButtonGroup* type_ = nullptr;
     QRadioButton* reflection_ = nullptr;

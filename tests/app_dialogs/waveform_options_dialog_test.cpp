@@ -36,8 +36,13 @@ TEST_F(WaveformOptions, StartsWithReflectionOnlyAndTheGainDisabled) {
     EXPECT_EQ(dialog.windowTitle(), "Get Waveform Options");
     EXPECT_EQ(dialog.property("helpContext").toInt(), 6);
     EXPECT_EQ(dialog.findChild<QGroupBox*>("WFtype")->title(), "Waveform");
-    EXPECT_EQ(dialog.findChild<QRadioButton*>("ReflectionRB")->text().remove('&'), "Reflection Waveform");
-    EXPECT_EQ(dialog.findChild<QRadioButton*>("ReflDerivRB")->text().remove('&'), "Reflection and Derivative");
+    // The captions as given, with no accelerators beyond those of OK and Cancel.
+    EXPECT_EQ(dialog.findChild<QRadioButton*>("ReflectionRB")->text(), "Reflection Waveform");
+    EXPECT_EQ(dialog.findChild<QRadioButton*>("ReflDerivRB")->text(), "Reflection and Derivative");
+    EXPECT_EQ(dialog.findChild<QLabel*>("DerivGainLbl")->text(), "Derivative Display Gain");
+    EXPECT_EQ(dialog.findChild<QPushButton*>("OKBtn")->text(), "&OK");
+    EXPECT_EQ(dialog.findChild<QPushButton*>("CancelBtn")->text(), "&Cancel");
+    EXPECT_EQ(dialog.findChild<QPushButton*>("HelpBtn")->text(), "Help");
     EXPECT_EQ(dialog.WFtypeIndex(), 0);
     EXPECT_EQ(gain()->text(), "2");
     EXPECT_EQ(gain()->maxLength(), 2);
@@ -92,10 +97,18 @@ TEST_F(WaveformOptions, CancelChangesNothing) {
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_EQ(link.DerivativeGain, 2.0f);
     EXPECT_EQ(derivativeCleared, 0);
-    // What the derivative step reads is still the choice in force.
+    // The controls keep what the user set; the derivative step reads the choice from them.
+    EXPECT_EQ(dialog.WFtypeIndex(), 1);
+    EXPECT_EQ(dialog.DerivGainText(), "9");
+    EXPECT_TRUE(gain()->isEnabled());
+
+    // Escape cancels the same way.
+    dialog.show();
+    click("ReflectionRB");
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.WFtypeIndex(), 0);
-    EXPECT_EQ(dialog.DerivGainText(), "2");
-    EXPECT_FALSE(gain()->isEnabled());
+    EXPECT_EQ(derivativeCleared, 0);
 }
 
 TEST_F(WaveformOptions, HelpShowsItsTopic) {
