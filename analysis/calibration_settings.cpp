@@ -91,8 +91,9 @@ bool WriteCalibrationSettings(platform::ProfileFile& file, const CalibrationSett
 StartupCalibration StartupFromSettings(const CalibrationSettings& settings, const platform::Numbers& numbers) {
     StartupCalibration startup;
     const int stored = settings.radioButton;
+    // 0 checks no button and puts equation 1 in force.
     startup.calibration.equation = stored == 0 ? LedieuFixed : stored;
-    startup.checkedButton = IsEquationNumber(startup.calibration.equation) ? startup.calibration.equation : 0;
+    startup.checkedButton = IsEquationNumber(stored) ? stored : 0;
 
     const int equation = startup.calibration.equation;
     for (std::size_t i = 0; i < settings.texts.size(); ++i) {
@@ -121,10 +122,10 @@ std::string DescribeStartupProblems(const std::vector<CoefficientProblem>& probl
     return text;
 }
 
-KeyVerdict FilterCoefficientKey(char32_t key, std::string_view remainingText, char decimalSeparator) {
+KeyVerdict FilterCoefficientKey(char32_t key, std::string_view text, char decimalSeparator) {
     if (key == BackspaceKey || key == U'-' || (key >= U'0' && key <= U'9')) return {true, false};
     if (key == static_cast<unsigned char>(decimalSeparator)) {
-        if (remainingText.find(decimalSeparator) != std::string_view::npos) return {false, true};
+        if (text.find(decimalSeparator) != std::string_view::npos) return {false, true};
         return {true, false};
     }
     return {false, true};

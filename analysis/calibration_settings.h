@@ -26,7 +26,7 @@ struct CoefficientEdit {
 };
 
 inline constexpr int CoefficientEditCount = 14;
-inline constexpr int MaxCoefficientLength = 9;  // characters the user may type into an edit
+inline constexpr int MaxCoefficientLength = 9;  // characters the user may type into an edit (stored texts may be longer)
 inline constexpr const char* SettingsSection = "Settings";
 inline constexpr const char* RadioButtonKey = "CaliRadioBtn";
 inline constexpr int DefaultRadioButton = LedieuFixed;
@@ -69,7 +69,7 @@ bool WriteCalibrationSettings(platform::ProfileFile& file, const CalibrationSett
 // What start-up makes of the stored state.
 struct StartupCalibration {
     Calibration calibration;    // equation as read (0 reads as 1), coefficients converted
-    int checkedButton = 0;      // 1..5, or 0 for none (a stored number outside 0..5)
+    int checkedButton = 0;      // 1..5, or 0 for none (a stored number outside 1..5)
     std::vector<CoefficientProblem> problems;  // texts that did not convert
 };
 // A coefficient text that is not a number is left in its edit (so nothing the user
@@ -80,14 +80,15 @@ StartupCalibration StartupFromSettings(const CalibrationSettings& settings, cons
 std::string DescribeStartupProblems(const std::vector<CoefficientProblem>& problems, const platform::Numbers& numbers);
 
 // The keystroke filter of the coefficient edits: backspace, '-', the digits and one
-// decimal separator pass; anything else is refused with the warning beep.
+// decimal separator pass; anything else is refused with the warning beep. A separator is
+// refused while the edit's text holds one, even when the key would type over it.
 struct KeyVerdict {
     bool accept = false;
     bool beep = false;
     bool operator==(const KeyVerdict&) const = default;
 };
 inline constexpr char32_t BackspaceKey = 8;
-// `remainingText` is what stays of the edit's text when the key replaces its selection.
-KeyVerdict FilterCoefficientKey(char32_t key, std::string_view remainingText, char decimalSeparator);
+// `text` is the edit's whole text, selection included.
+KeyVerdict FilterCoefficientKey(char32_t key, std::string_view text, char decimalSeparator);
 
 }  // namespace analysis

@@ -1,6 +1,7 @@
 #include "analysis/dialogs/calibration_dialog.h"
 
 #include "platform/qt/dialog_buttons.h"
+#include "platform/qt/typing_limit.h"
 
 #include <QButtonGroup>
 #include <QGridLayout>
@@ -13,8 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-
-#include <algorithm>
 
 namespace analysis {
 
@@ -65,7 +64,7 @@ QLineEdit* TCaliDlgForm::MakeCoefficientEdit(int index, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(entry.name);
     edit->setAccessibleName(entry.accessibleName);
-    edit->setMaxLength(MaxCoefficientLength);
+    // The typing limit is kept by the key filter, so that longer stored texts stay whole.
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(MaxCoefficientLength + 1, '0')) + 10);
     edit->installEventFilter(this);
     edits_[static_cast<std::size_t>(index)] = edit;
@@ -177,10 +176,7 @@ CoefficientTexts TCaliDlgForm::Texts() const {
 
 void TCaliDlgForm::SetTexts(const CoefficientTexts& texts) {
     for (std::size_t i = 0; i < edits_.size(); ++i) {
-        const QString text = QString::fromStdString(texts[i]);
-        // A longer text from the settings file is kept whole rather than cut to fit.
-        edits_[i]->setMaxLength(std::max<int>(MaxCoefficientLength, static_cast<int>(text.size())));
-        edits_[i]->setText(text);
+        edits_[i]->setText(QString::fromStdString(texts[i]));
     }
 }
 
@@ -241,17 +237,21 @@ void TCaliDlgForm::SelectRBClick(QAbstractButton* clicked) {
 bool TCaliDlgForm::EditKeyPress(QLineEdit* edit, QKeyEvent* event) {
     const QString text = event->text();
     if (event->key() == Qt::Key_Backspace) return false;
+    // Pasting would bypass the filter: refused like the paste character.
+    if (platform::IsPasteKey(*event)) {
+        platform_.tones.messageBeep(platform::Tones::Warning);
+        return true;
+    }
     // Keys that type nothing (arrows, Delete, function keys) and the dialog's own keys.
     if (text.isEmpty() || event->key() == Qt::Key_Delete) return false;
     if (text == "\r" || text == "\n" || text == "\t" || text == "\x1b") return false;
 
-    QString remaining = edit->text();
-    if (edit->hasSelectedText()) remaining.remove(edit->selectionStart(), edit->selectedText().size());
     KeyVerdict verdict{false, true};
     if (text.size() == 1)
-        verdict = FilterCoefficientKey(text.at(0).unicode(), remaining.toStdString(), platform_.numbers.decimalSeparator());
+        verdict = FilterCoefficientKey(text.at(0).unicode(), edit->text().toStdString(), platform_.numbers.decimalSeparator());
     if (verdict.beep) platform_.tones.messageBeep(platform::Tones::Warning);
-    return !verdict.accept;
+    if (!verdict.accept) return true;
+    return platform::TypesPastLimit(*edit, *event, MaxCoefficientLength);
 }
 
 bool TCaliDlgForm::eventFilter(QObject* watched, QEvent* event) {

@@ -5,7 +5,10 @@
 
 #include "platform/doubles/test_platform.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
@@ -55,7 +58,6 @@ TEST_F(CalibrationDialog, ControlsCarryTheirNamesCaptionsAndLimits) {
     for (const auto& entry : CoefficientEdits()) {
         QLineEdit* e = edit(entry.name);
         ASSERT_NE(e, nullptr) << entry.name;
-        EXPECT_EQ(e->maxLength(), 9);
         EXPECT_EQ(e->text().toStdString(), entry.defaultText);
         EXPECT_FALSE(e->accessibleName().isEmpty());
     }
@@ -118,12 +120,27 @@ TEST_F(CalibrationDialog, KeyFilterDropsOtherKeysWithAWarningBeep) {
     QTest::keyClick(e, Qt::Key_Home);
     QTest::keyClick(e, Qt::Key_Delete);
     EXPECT_EQ(e->text(), "1.2");
-    e->selectAll();
-    QTest::keyClicks(e, ".5");  // typing over the old separator
-    EXPECT_EQ(e->text(), ".5");
-    QTest::keyClicks(e, "123456789");
-    EXPECT_EQ(e->text(), ".51234567");
+    // Under X11 and Wayland the Delete key carries the text "\x7f": it still deletes.
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    QApplication::sendEvent(e, &del);
+    EXPECT_EQ(e->text(), ".2");
     EXPECT_EQ(test.tones.messageBeeps.size(), 4u);
+
+    // A separator is refused even over a selection that holds the one there.
+    e->selectAll();
+    QTest::keyClicks(e, ".5");
+    EXPECT_EQ(e->text(), "5");
+    EXPECT_EQ(test.tones.messageBeeps.size(), 5u);
+    // Nine characters can be typed; the tenth is dropped silently.
+    QTest::keyClicks(e, "123456789");
+    EXPECT_EQ(e->text(), "512345678");
+    EXPECT_EQ(test.tones.messageBeeps.size(), 5u);
+    // Pasting is refused like the paste character.
+    QApplication::clipboard()->setText("99");
+    e->selectAll();
+    QTest::keyClick(e, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(e->text(), "512345678");
+    EXPECT_EQ(test.tones.messageBeeps.size(), 6u);
 }
 
 TEST_F(CalibrationDialog, CancelKeepsTheCalibrationAndPutsTheControlsBack) {
@@ -159,6 +176,9 @@ TEST_F(CalibrationDialog, SettingsRoundTripKeepsOddValuesAndReportsBadOnesOnce) 
     EXPECT_EQ(dialog.CaliEquation(), LedieuPolynomial);
     EXPECT_TRUE(radio("LedieuUD2RB")->isChecked());
     EXPECT_EQ(edit("LedieuCoef21")->text(), "-0.000012345");  // longer than typing allows, kept whole
+    edit("LedieuCoef21")->setCursorPosition(3);
+    QTest::keyClick(edit("LedieuCoef21"), Qt::Key_7);  // and no more can be typed into it
+    EXPECT_EQ(edit("LedieuCoef21")->text(), "-0.000012345");
     EXPECT_EQ(edit("LedieuCoef22")->text(), "abc");
     EXPECT_EQ(dialog.CaliCoef(), (CaliCoefficients{-0.000012345f, 0, 0, 0, 1, 0}));
     ASSERT_EQ(test.dialogs.records.size(), 1u);  // only the coefficient in use is reported

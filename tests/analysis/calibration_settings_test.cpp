@@ -75,8 +75,8 @@ TEST(CoefficientKeys, DigitsMinusBackspaceAndOneSeparatorPass) {
     for (char32_t key : {U'0', U'5', U'9', U'-', BackspaceKey}) EXPECT_EQ(FilterCoefficientKey(key, "-1.5", '.'), (KeyVerdict{true, false}));
     for (char32_t key : {U'a', U'E', U' ', U'+', U',', char32_t{22}, U'\u00b2'})
         EXPECT_EQ(FilterCoefficientKey(key, "1", '.'), (KeyVerdict{false, true})) << static_cast<int>(key);
+    // One separator: a second is refused wherever it would go, over a selection too.
     EXPECT_EQ(FilterCoefficientKey(U'.', "1.5", '.'), (KeyVerdict{false, true}));
-    // Typing over a selection that holds the separator: what stays has none.
     EXPECT_EQ(FilterCoefficientKey(U'.', "15", '.'), (KeyVerdict{true, false}));
 }
 
@@ -105,10 +105,10 @@ TEST_F(CalibrationFile, MissingKeysGiveTheDefaults) {
     EXPECT_EQ(startup.checkedButton, 1);
 }
 
-TEST_F(CalibrationFile, StoredChoiceZeroMeansLedieuAndOutOfRangeIsKeptUnchecked) {
+TEST_F(CalibrationFile, StoredChoiceZeroChecksNothingButUsesLedieuAndOutOfRangeIsKeptUnchecked) {
     auto startup = StartupFromSettings(ReadCalibrationSettings(Write("[Settings]\r\nCaliRadioBtn=0\r\n"), Dot), Dot);
     EXPECT_EQ(startup.calibration.equation, LedieuFixed);
-    EXPECT_EQ(startup.checkedButton, 1);
+    EXPECT_EQ(startup.checkedButton, 0);
 
     startup = StartupFromSettings(ReadCalibrationSettings(Write("[Settings]\r\nCaliRadioBtn=7\r\n"), Dot), Dot);
     EXPECT_EQ(startup.calibration.equation, 7);
