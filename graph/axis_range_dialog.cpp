@@ -1,8 +1,10 @@
 #include "graph/axis_range_dialog.h"
 
 #include "graph/tdr_gfx.h"
+#include "link/chain_start.h"
 #include "link/chain_steps.h"
 #include "platform/qt/dialog_buttons.h"
+#include "platform/qt/typing_limit.h"
 #include "link/command_set.h"
 
 #include <QGridLayout>
@@ -115,15 +117,8 @@ void TAxisRange::OKbtnClick() {
     graph_.YaxisMin = r.ymin;
     winLength_ = r.xmax - r.xmin;
     sentXmin_ = texts.xmin;
-    if (!machine_.IsIdle()) {
-        platform_.dialogs.message("Another Command Currently Active!");
-    } else {
-        window_.EnableMenuItems(false);
-        window_.SetEnable(false);
-        window_.SetHourglass(true);
-        instrument::LoadChain(machine_, AxisChain());
-        machine_.Start(0);
-    }
+    // Busy or not, the dialog closes: the graph has its new ranges already.
+    instrument::StartChain(machine_, window_, platform_.dialogs, AxisChain());
     accept();
 }
 
@@ -190,14 +185,22 @@ bool TAxisRange::eventFilter(QObject* watched, QEvent* event) {
 
 bool TAxisRange::EditKeyPress(QLineEdit* edit, QKeyEvent* key) {
     const QString text = key->text();
-    if (key->key() == Qt::Key_Backspace || text.isEmpty() || key->key() == Qt::Key_Tab ||
-        key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-        key->key() == Qt::Key_Escape)
+    // Pasting would bypass the filter: refused like any other key.
+    if (platform::IsPasteKey(*key)) {
+        platform_.tones.beep(500, 500);
+        return true;
+    }
+    // Keys that type nothing, and the editing and dialog keys (Delete carries the text
+    // "\x7f" under X11).
+    if (key->key() == Qt::Key_Backspace || text.isEmpty() || key->key() == Qt::Key_Delete ||
+        key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Return ||
+        key->key() == Qt::Key_Enter || key->key() == Qt::Key_Escape)
         return false;
     const QChar c = text.at(0);
     const QChar point(platform_.numbers.decimalSeparator());
     if (c == point) {
-        if (edit->text().contains(point) && !edit->selectedText().contains(point)) {
+        // Refused while the edit holds a point, even one the key would type over.
+        if (edit->text().contains(point)) {
             platform_.tones.messageBeep(platform::Tones::Default);
             return true;
         }

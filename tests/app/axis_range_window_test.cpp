@@ -5,7 +5,10 @@
 #include "graph/axis_range_check.h"
 #include "graph/axis_range_dialog.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QTest>
 
 namespace app::testing {
 namespace {
@@ -70,6 +73,39 @@ TEST_F(AxisRange, RefusedValuesKeepTheDialogOpenAndChangeNothing) {
     EXPECT_TRUE(form.StateMachine().IsIdle());
     dialog.CancelBtnClick();
     EXPECT_TRUE(sent().empty());
+}
+
+TEST_F(AxisRange, KeysTypedIntoTheEdits) {
+    auto& dialog = *rig.dialogs.axisRange;
+    dialog.SetXYMaxMin(50.0f, 0.0f, 1.0f, -1.0f);
+    dialog.show();
+    QLineEdit* xmax = dialog.findChild<QLineEdit*>("Xmax");
+    xmax->setFocus();
+    xmax->setText("50.25");
+    xmax->setCursorPosition(0);
+    rig.test.tones.clear();
+
+    // Under X11 and Wayland the Delete key arrives with the text "\x7f"; it deletes.
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    QApplication::sendEvent(xmax, &del);
+    EXPECT_EQ(xmax->text(), "0.25");
+    EXPECT_TRUE(rig.test.tones.beeps.empty());
+    EXPECT_TRUE(rig.test.tones.messageBeeps.empty());
+
+    // A second point is refused with the default beep, also typed over the first.
+    xmax->setCursorPosition(4);
+    QTest::keyClick(xmax, Qt::Key_Period);
+    xmax->setSelection(0, 3);
+    QTest::keyClick(xmax, Qt::Key_Period);
+    EXPECT_EQ(xmax->text(), "0.25");
+    EXPECT_EQ(rig.test.tones.messageBeeps, std::vector<unsigned>(2, platform::Tones::Default));
+    // Other keys are refused with the 500 Hz tone.
+    QTest::keyClick(xmax, Qt::Key_A);
+    EXPECT_EQ(xmax->text(), "0.25");
+    EXPECT_EQ(rig.test.tones.beeps, (std::vector<platform::ToneRecord>{{500, 500}}));
+    QTest::keyClick(xmax, Qt::Key_7);
+    EXPECT_EQ(xmax->text(), "75");
+    dialog.CancelBtnClick();
 }
 
 }  // namespace
