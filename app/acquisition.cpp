@@ -1,5 +1,6 @@
 #include "app/acquisition.h"
 
+#include "link/chain_start.h"
 #include "link/chain_steps.h"
 #include "link/command_set.h"
 
@@ -80,16 +81,7 @@ void WaveformAcquisition::GetWfPBClick() {
 }
 
 bool WaveformAcquisition::StartChain(const std::vector<ChainRow>& rows, bool hourglass) {
-    if (!machine_.IsIdle()) {
-        platform_.dialogs.message("Another Command Currently Active!");
-        return false;
-    }
-    window_.EnableMenuItems(false);
-    window_.SetEnable(false);
-    if (hourglass) window_.SetHourglass(true);
-    instrument::LoadChain(machine_, rows);
-    machine_.Start(0);
-    return true;
+    return instrument::StartChain(machine_, window_, platform_.dialogs, rows, {hourglass});
 }
 
 void WaveformAcquisition::GetJustOneWF() { StartChain(SingleWaveformChain(), true); }

@@ -3,11 +3,11 @@
 
 #include "app/app_dialogs.h"
 #include "app/dialogs/about_box.h"
-#include "app/dialogs/program_icon.h"
 #include "app/dialogs/splash_form.h"
 #include "app/dialogs/waveform_options_dialog.h"
 #include "app/graph_view.h"
 #include "app/main_form.h"
+#include "app/program_start.h"
 
 #include "analysis/dialogs/calibration_dialog.h"
 #include "graph/axis_range_dialog.h"
@@ -24,16 +24,14 @@
 #include "platform/qt/system_numbers.h"
 #include "platform/qt/window_activation.h"
 
-#include <QApplication>
 #include <QPointer>
 
 #include <filesystem>
 
 int main(int argc, char** argv) {
-    QApplication application(argc, argv);
-    application.setApplicationName("WAVIX");
-    // Any parameter at all shows the linearity test button; nothing else is parsed.
-    const bool showLinearityTest = argc > 1;
+    // The application object; any parameter at all shows the linearity test button.
+    const app::ProgramStart start = app::StartApplication(argc, argv);
+    const bool showLinearityTest = start.showLinearityTest;
 
     // 1. A copy already running is brought forward and this one ends.
     QPointer<app::TMain_Form> mainWindow;
@@ -47,19 +45,17 @@ int main(int argc, char** argv) {
     auto* splash = new app::TSplashForm();
     splash->ShowAndPaint();
 
-    // 3. The program's title, icon and help.
-    application.setApplicationDisplayName("WAVIX");
-    application.setWindowIcon(app::ProgramIcon());
+    // 3. The program's title (its name, set with the application object) and help.
     platform::QtClock clock;
     platform::QtTones tones;
-    platform::QtDialogs dialogs("WAVIX");
+    platform::QtDialogs dialogs(app::ApplicationTitle);
     platform::QtHelp help(help::topicsRoot());
     help.setHelpFile(help::HelpFileName);
     const platform::Numbers numbers = platform::systemNumbers();
     platform::QtSerialDeviceFactory serial;
     platform::Platform services{clock, tones, dialogs, help, numbers, serial};
     platform::HelpKeyFilter f1(help);
-    application.installEventFilter(&f1);
+    start.application->installEventFilter(&f1);
 
     // 4. The windows, in order; making the main window runs its FormCreate.
     app::TMain_Form form(services, {std::filesystem::current_path(), showLinearityTest});
@@ -83,5 +79,5 @@ int main(int argc, char** argv) {
 
     // 5. Showing the main window runs its FormShow; then the message loop.
     form.show();
-    return application.exec();
+    return QApplication::exec();
 }

@@ -11,6 +11,8 @@
 #include "link/dialogs/port_switch.h"
 #include "mux/dialogs/mux_setup_dialog.h"
 #include "platform/qt/help_key_filter.h"
+#include "platform/qt/result_label.h"
+#include "platform/qt/typing_limit.h"
 
 #include <QAction>
 #include <QApplication>
@@ -141,9 +143,9 @@ void TMain_Form::BuildSettingsPanel(QWidget* parent) {
         auto* range = new QLabel(e.rangeLabel, group);
         edit->setObjectName(e.objectName);
         edit->setAccessibleName(e.accessibleName);
-        edit->setMaxLength(7);
+        // The hint goes to the hint bar (status tip) only. The typing limit is kept by
+        // the key filter, so that longer texts the program sets stay whole.
         edit->setStatusTip(e.hint);
-        edit->setToolTip(e.hint);
         edit->setProperty("Tag", e.tag);
         SetHelp(edit, e.helpContext);
         // The keystroke filter decides what enters an edit: no paste or drop around it.
@@ -285,7 +287,7 @@ void TMain_Form::BuildButtonPanel(QWidget* parent) {
     c->setContentsMargins(6, 2, 6, 4);
     c->setSpacing(2);
     auto result = [calc](const char* name, const char* accessible) {
-        auto* label = new QLabel(calc);
+        auto* label = new platform::ResultLabel(calc);
         label->setObjectName(name);
         label->setAccessibleName(accessible);
         label->setAlignment(Qt::AlignCenter);
@@ -509,14 +511,19 @@ bool TMain_Form::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TMain_Form::EditKeyPress(QLineEdit* edit, int tag, QKeyEvent* key) {
-    // Only keys that type a character reach the filter; moving the caret, deleting forward,
-    // Tab and the like work as usual.
+    // Only keys that type a character reach the filter; moving the caret, deleting forward
+    // (Delete carries the text "\x7f" under X11), Tab and the like work as usual. Pasting
+    // would bypass the filter and is refused like the paste character.
+    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Delete) return false;
+    if (platform::IsPasteKey(*key)) {
+        platform_.tones.messageBeep(RefusedKeyBeep);
+        return true;
+    }
     char ch = 0;
     if (key->key() == Qt::Key_Backspace) ch = Backspace;
     else if (key->text().size() == 1 && key->text().at(0).unicode() < 0x80) ch = static_cast<char>(key->text().at(0).unicode());
     else if (!key->text().isEmpty()) ch = '?';  // any other character is refused like a letter
     else return false;
-    if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
     const KeyDecision d = FilterKey(tag, edit->text().toStdString(), edit->hasSelectedText() ? edit->selectionStart() : edit->cursorPosition(),
                                     static_cast<int>(edit->selectedText().size()), ch,
                                     platform_.numbers.decimalSeparator());
@@ -524,6 +531,7 @@ bool TMain_Form::EditKeyPress(QLineEdit* edit, int tag, QKeyEvent* key) {
         if (d.beep) platform_.tones.messageBeep(RefusedKeyBeep);
         return true;  // the key is swallowed
     }
+    if (platform::TypesPastLimit(*edit, *key, SettingMaxTyped)) return true;  // silently, as a full edit does
     if (d.caretToStart) edit->setCursorPosition(0);
     return false;
 }

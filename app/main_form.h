@@ -36,6 +36,10 @@ class QMenu;
 class QPushButton;
 class QWidget;
 
+namespace platform {
+class ResultLabel;
+}
+
 namespace app {
 
 class AppDialogs;
@@ -183,9 +187,9 @@ private:
     QPushButton* OverlayCap = nullptr;
     QCheckBox* cbOLvisible = nullptr;
     QPushButton* CalcBulkEC = nullptr;
-    QLabel* stBulkEC = nullptr;
+    platform::ResultLabel* stBulkEC = nullptr;
     QPushButton* CalcWC = nullptr;
-    QLabel* stVWC = nullptr;
+    platform::ResultLabel* stVWC = nullptr;
     QLabel* HintPanel = nullptr;
 
     // Menus.

@@ -16,6 +16,8 @@ namespace app {
 // Edits by their tag, 1 to 7, in the order they are validated and sent.
 enum SettingTag : int { TagVp = 1, TagAverages, TagPoints, TagStart, TagLength, TagProbeLength, TagProbeOffset };
 inline constexpr int SettingCount = 7;
+// Characters the user may type into a settings edit (texts the program sets may be longer).
+inline constexpr int SettingMaxTyped = 7;
 
 struct SettingEdit {
     int tag;

@@ -7,6 +7,8 @@
 
 #include <QCheckBox>
 
+#include <limits>
+
 namespace app::testing {
 namespace {
 
@@ -164,6 +166,45 @@ TEST_F(Acquisition, OverlayCapturedHiddenAndShownAgainWhole) {
     ASSERT_EQ(overlay().count, 251);
     EXPECT_EQ((*overlay().y)[0], first);
     EXPECT_EQ((*overlay().y)[250], form.Buffers().OverlayWave[250]);
+}
+
+TEST_F(Acquisition, ValuesThatAreNotNumbersLeaveAxesAndMarkersAsTheyWere) {
+    form.GetWfPBClick();
+    ASSERT_TRUE(rig.RunChain());
+    auto& gfx = form.Graph().Gfx();
+    const int g = gfx.handles().graph;
+    auto axis = [&]() -> const plotbase::Axis& {
+        return *plotbase::WGGetObjectAs<plotbase::Axis>(gfx.environment(), g, gfx.handles().xAxis);
+    };
+    auto marker = [&](int index) { return plotbase::WGGetObjectAs<plotbase::DataCursor>(gfx.environment(), g, index)->x; };
+    const double xmin = axis().min;
+    const double xmax = axis().max;
+    const double marker1 = marker(gfx.handles().marker1);
+    const double marker2 = marker(gfx.handles().marker2);
+    ASSERT_LT(xmin, xmax);
+
+    auto& data = form.DataObject();
+    const instrument::InstrumentSettings good = data.Settings;
+    const float inf = std::numeric_limits<float>::infinity();
+    for (const float bad : {inf, -inf, std::numeric_limits<float>::quiet_NaN()}) {
+        for (float instrument::InstrumentSettings::*field : {&instrument::InstrumentSettings::WinStart,
+                                                             &instrument::InstrumentSettings::WinLgt}) {
+            data.Settings = good;
+            data.Settings.*field = bad;
+            form.Settings().UpdateDisplay();
+            form.Acquisition().WaveformDone(instrument::Success);
+            form.Acquisition().DerivativeDone(instrument::Success);
+        }
+        data.Settings = good;
+        data.Vars[1] = bad;
+        data.Vars[2] = bad;
+        form.Acquisition().WaveformDone(instrument::Success);
+    }
+    EXPECT_TRUE(messages().empty()) << messages().front();
+    EXPECT_EQ(axis().min, xmin);
+    EXPECT_EQ(axis().max, xmax);
+    EXPECT_EQ(marker(gfx.handles().marker1), marker1);
+    EXPECT_EQ(marker(gfx.handles().marker2), marker2);
 }
 
 TEST_F(Acquisition, InvalidSettingShowsOnlyItsMessageAndSendsNothing) {

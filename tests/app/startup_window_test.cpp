@@ -3,10 +3,13 @@
 
 #include "window_fixture.h"
 
+#include "analysis/dialogs/calibration_dialog.h"
 #include "link/dialogs/comm_settings_dialog.h"
 #include "platform/profile_file.h"
+#include "platform/qt/result_label.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -88,6 +91,40 @@ TEST_F(StartWith, ClosingWritesEveryKeyAndKeepsTheLastValidSettings) {
     EXPECT_EQ(file.readInteger("Settings", "CaliRadioBtn", 0), 4);
 }
 
+TEST_F(StartWith, StoredCalibrationChoiceZeroChecksNoButtonAndUsesLedieu) {
+    auto rig = start("[Settings]\r\nCaliRadioBtn=0\r\n");
+    EXPECT_EQ(rig->dialogs.caliDlg->CheckedButton(), 0);
+    EXPECT_EQ(rig->dialogs.caliDlg->CaliEquation(), 1);
+    rig->Close();
+    EXPECT_EQ(ini().readInteger("Settings", "CaliRadioBtn", 0), 1);  // none checked is written as 1
+}
+
+TEST_F(StartWith, TextsTheProgramSetsAreKeptWholeAndOnlyTypingIsLimited) {
+    auto rig = start("[Settings]\r\nSrtEd=-1234.567\r\nPLgtEd=0.30000001\r\n");
+    TMain_Form& form = *rig->form;
+    EXPECT_EQ(form.SettingText(TagStart), "-1234.567");
+    EXPECT_EQ(form.SettingText(TagProbeLength), "0.30000001");
+
+    // What the instrument reports is shown whole too.
+    form.DataObject().Settings.WinLgt = 12345.67f;
+    form.Settings().UpdateDisplay();
+    EXPECT_EQ(form.SettingText(TagLength), "12345.67");
+
+    // Typing stops at seven characters; deleting and typing over a selection still work.
+    QLineEdit* points = form.EditOf(TagPoints);
+    points->setText("");
+    QTest::keyClicks(points, "123456789");
+    EXPECT_EQ(points->text(), "1234567");
+    QLineEdit* length = form.EditOf(TagLength);
+    length->setCursorPosition(2);
+    QTest::keyClick(length, Qt::Key_1);
+    EXPECT_EQ(length->text(), "12345.67");
+    length->setSelection(0, 2);
+    QTest::keyClick(length, Qt::Key_9);
+    EXPECT_EQ(length->text(), "9345.67");
+    EXPECT_TRUE(rig->test.tones.messageBeeps.empty());  // a full edit refuses silently
+}
+
 TEST_F(StartWith, ClosingDuringAChainStopsItFirst) {
     auto rig = start("");
     rig->form->GetWfPBClick();
@@ -135,6 +172,49 @@ TEST_F(Window, KeysTypedIntoTheEditsPassTheFilter) {
     EXPECT_EQ(start->text(), "-5");
     QTest::keyClick(vp, Qt::Key_Minus);
     EXPECT_EQ(vp->text(), "1.07");
+}
+
+TEST_F(Window, DeleteRemovesTheCharacterAfterTheCaretAndPastingIsRefused) {
+    QLineEdit* length = form.EditOf(TagLength);
+    length->setFocus();
+    length->setText("50.25");
+    length->setCursorPosition(2);
+    rig.test.tones.clear();
+    // Under X11 and Wayland the Delete key arrives with the text "\x7f".
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QStringLiteral("\x7f"));
+    QApplication::sendEvent(length, &del);
+    EXPECT_EQ(length->text(), "5025");
+    EXPECT_TRUE(rig.test.tones.messageBeeps.empty());
+
+    QApplication::clipboard()->setText("abc");
+    QTest::keyClick(length, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(length->text(), "5025");
+    EXPECT_EQ(rig.test.tones.messageBeeps, std::vector<unsigned>{RefusedKeyBeep});
+}
+
+TEST_F(Window, SettingsHintsGoToTheHintBarOnly) {
+    for (const SettingEdit& e : SettingEdits()) {
+        QLineEdit* edit = form.EditOf(e.tag);
+        EXPECT_EQ(edit->statusTip(), e.hint) << e.objectName;
+        EXPECT_TRUE(edit->toolTip().isEmpty()) << e.objectName;
+    }
+    QStatusTipEvent tip(form.EditOf(TagVp)->statusTip());
+    QApplication::sendEvent(&form, &tip);
+    EXPECT_EQ(form.findChild<QLabel*>("HintPanel")->text(), Edit(TagVp).hint);
+}
+
+TEST_F(Window, ResultFieldsKeepTheirNamesAndExposeTheValueShown) {
+    for (const auto& [name, accessible] : {std::pair{"stVWC", "Water Content Result"}, std::pair{"stBulkEC", "Bulk EC Result"}}) {
+        auto* label = dynamic_cast<platform::ResultLabel*>(form.findChild<QLabel*>(name));
+        ASSERT_NE(label, nullptr) << name;
+        label->setText("   0.234");
+        EXPECT_EQ(label->text(), "   0.234");
+        EXPECT_EQ(label->accessibleName(), accessible);
+        EXPECT_EQ(label->accessibleDescription(), "   0.234");
+        label->clear();
+        EXPECT_EQ(label->accessibleName(), accessible);
+        EXPECT_TRUE(label->accessibleDescription().isEmpty());
+    }
 }
 
 TEST_F(Window, BusySwitchesCoverExactlyTheirControlsAndMenus) {

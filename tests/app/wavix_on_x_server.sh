@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # The real wavix program on a virtual X server against rfx410-sim on a pseudo-terminal:
-# the instrument gets the start-up greeting, Alt+F4 closes the window and writes
-# RFX410.INI, and a second copy started meanwhile brings the first forward and ends.
+# the instrument gets the start-up greeting, the window and the dialogs opened from the
+# keyboard carry exactly their titles, Alt+F4 closes the window and writes RFX410.INI,
+# and a second copy started meanwhile brings the first forward and ends.
 #   wavix_on_x_server.sh <wavix> <rfx410-sim>
 set -euo pipefail
 wavix=$(realpath "$1")
 sim=$(realpath "$2")
-for tool in xvfb-run xdotool; do
+for tool in xvfb-run xdotool xprop; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
 
@@ -27,11 +28,42 @@ printf '[Ports]\r\nCOM1=%s\r\n' "$work/rfx410" >"$work/RFX410.INI"
 cat >"$work/session.sh" <<SESSION
 set -euo pipefail
 cd "$work"
+
+# The title the window manager shows (_NET_WM_NAME), which is where Qt would add anything.
+check_title() {  # check_title <window> <title>
+  local shown
+  shown=\$(xprop -id "\$1" _NET_WM_NAME | sed -n 's/^_NET_WM_NAME(UTF8_STRING) = "\(.*\)"\$/\1/p')
+  [ "\$shown" = "\$2" ] || { echo "FAIL: the window is titled \"\$shown\", not \"\$2\""; exit 1; }
+}
+# Opens a dialog with keys on the main window, checks its title and closes it with Escape.
+check_dialog() {  # check_dialog <title> <keys...>
+  local title=\$1 dialog
+  shift
+  xdotool windowfocus --sync "\$wid"
+  xdotool key --delay 150 "\$@"
+  dialog=\$(timeout 10 xdotool search --sync --onlyvisible --name "^\$title\\\$" | head -n 1) ||
+    { echo "FAIL: no dialog \"\$title\" after \$*"; exit 1; }
+  check_title "\$dialog" "\$title"
+  xdotool windowfocus --sync "\$dialog"
+  xdotool key Escape
+  for _ in \$(seq 1 50); do
+    xdotool search --onlyvisible --name "^\$title\\\$" >/dev/null || return 0
+    sleep 0.1
+  done
+  echo "FAIL: Escape did not close \"\$title\""
+  exit 1
+}
+
 "$wavix" >"$work/wavix.log" 2>&1 &
 first=\$!
 wid=\$(timeout 30 xdotool search --sync --name "^WAVIX  -  Version 2.05\$" | head -n 1)
 [ -n "\$wid" ] || { echo "FAIL: no WAVIX window"; exit 1; }
 sleep 1
+check_title "\$wid" "WAVIX  -  Version 2.05"
+check_dialog "Communication Settings" alt+s c
+check_dialog "Get Waveform Options" alt+s w
+check_dialog "Conversion from Dielectric Constant to Volumetric Water Content" alt+s f Return
+check_dialog "About" alt+h a
 
 # A second copy ends at once, leaving the first.
 timeout 20 "$wavix" >"$work/second.log" 2>&1 || { echo "FAIL: the second copy failed"; exit 1; }
