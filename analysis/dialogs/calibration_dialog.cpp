@@ -64,7 +64,10 @@ QLineEdit* TCaliDlgForm::MakeCoefficientEdit(int index, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(entry.name);
     edit->setAccessibleName(entry.accessibleName);
-    // The typing limit is kept by the key filter, so that longer stored texts stay whole.
+    // The key filter decides what enters an edit, and keeps the typing limit so that
+    // longer stored texts stay whole: no paste or drop around it.
+    edit->setContextMenuPolicy(Qt::NoContextMenu);
+    edit->setAcceptDrops(false);
     edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QString(MaxCoefficientLength + 1, '0')) + 10);
     edit->installEventFilter(this);
     edits_[static_cast<std::size_t>(index)] = edit;

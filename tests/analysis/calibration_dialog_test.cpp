@@ -58,6 +58,8 @@ TEST_F(CalibrationDialog, ControlsCarryTheirNamesCaptionsAndLimits) {
     for (const auto& entry : CoefficientEdits()) {
         QLineEdit* e = edit(entry.name);
         ASSERT_NE(e, nullptr) << entry.name;
+        EXPECT_EQ(e->contextMenuPolicy(), Qt::NoContextMenu) << entry.name;  // no paste around the key filter
+        EXPECT_FALSE(e->acceptDrops()) << entry.name;
         EXPECT_EQ(e->text().toStdString(), entry.defaultText);
         EXPECT_FALSE(e->accessibleName().isEmpty());
     }
