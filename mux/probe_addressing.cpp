@@ -1,5 +1,6 @@
 #include "mux/probe_addressing.h"
 
+#include "link/chain_start.h"
 #include "link/chain_steps.h"
 #include "link/result_codes.h"
 
@@ -89,13 +90,17 @@ void ProbeAddressing::AddressMux() {
     if (address.empty() || address[0] == '?') return;
     std::string problem;
     if (const auto parsed = ParseProbeAddress(address, setup_.QrbAddress, problem)) {
-        if (machine_.IsIdle()) {
-            chainAddress_ = *parsed;
-            window_.SetHourglass(true);
-            instrument::LoadChain(machine_, AddressChain());
-            machine_.Start(MuxChain::Lv1);
+        if (!machine_.IsIdle()) {
+            platform_.dialogs.message(instrument::ChainActiveMessage);
         } else {
-            platform_.dialogs.message("Another Command Currently Active!");
+            chainAddress_ = *parsed;
+            // Loaded first: a table that does not load must not leave the hourglass on.
+            if (instrument::LoadChain(machine_, AddressChain())) {
+                window_.SetHourglass(true);
+                machine_.Start(MuxChain::Lv1);
+            } else {
+                platform_.dialogs.message(instrument::ChainNotLoadedMessage, platform::MessageKind::Error);
+            }
         }
     } else {
         platform_.dialogs.message(problem, platform::MessageKind::Error);

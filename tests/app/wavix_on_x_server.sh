@@ -62,6 +62,7 @@ sleep 1
 check_title "\$wid" "WAVIX  -  Version 2.05"
 check_dialog "Communication Settings" alt+s c
 check_dialog "Get Waveform Options" alt+s w
+check_dialog "KLV300 Multiplexer Selection" alt+s m
 check_dialog "Conversion from Dielectric Constant to Volumetric Water Content" alt+s f Return
 check_dialog "About" alt+h a
 
