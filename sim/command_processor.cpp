@@ -1,8 +1,10 @@
 #include "sim/command_processor.h"
 
 #include "link/wire.h"
+#include "sim/de_ionized_water.h"
 #include "sim/gaussian_noise.h"
 #include "sim/numeric_argument.h"
+#include "sim/reference_source.h"
 
 #include <algorithm>
 #include <cmath>
@@ -64,7 +66,7 @@ Medium CommandProcessor::currentMedium() const {
 }
 
 WaveformModel CommandProcessor::currentModel() const {
-    return WaveformModel(settings_, config_.cable, config_.probe, currentMedium());
+    return WaveformModel(settings_, config_.cable, config_.probe, currentMedium(), config_.timebaseError);
 }
 
 CommandResult CommandProcessor::data(std::string_view name, std::vector<std::uint32_t> words, std::uint32_t delayMs) const {
@@ -111,9 +113,11 @@ CommandResult CommandProcessor::execute(std::string_view text, std::uint32_t upt
         const auto temperature = parseDecimal(argument);
         if (!temperature) return CommandResult::failure(error::CouldNotBeParsed, timing.errorMs);
         if (*temperature <= 0 || *temperature > 100) return CommandResult::failure(error::OutOfRange, timing.errorMs);
-        // The probe stands in water of the given temperature as the procedure asks; what the
-        // instrument measures is then the probe's own cell constant.
-        return data(name, {floatWord(config_.probe.cellConstant)}, timing.cellConstantMs);
+        // The probe stands in de-ionized water as the procedure asks. The instrument measures
+        // its conductance G = EC(water) / Kp and divides the conductivity of pure water at the
+        // temperature it is told by it: the probe's own Kp when that is the water's temperature.
+        const double ratio = pureWaterConductivity(*temperature) / pureWaterConductivity(config_.waterTemperature);
+        return data(name, {floatWord(config_.probe.cellConstant * ratio)}, timing.cellConstantMs);
     }
     if (!argument.empty()) return CommandResult::failure(error::IllegalFormat, timing.errorMs);
     return fetch(name, uptimeMs);
@@ -157,6 +161,8 @@ CommandResult CommandProcessor::fetch(std::string_view name, std::uint32_t uptim
         const std::uint32_t delay = acquireMs + timing.analysisMs;
         if (settings_.probeLength <= 0) return CommandResult::failure(error::BadMoistureCalculation, timing.errorMs);
         acquire();
+        // A signal source on the input has no probe to find.
+        if (config_.referenceSource) return CommandResult::failure(error::UnableToLocatePulse, delay);
         const double windowEnd = static_cast<double>(settings_.start) + settings_.length;
         if (model.headDistance() < settings_.start || model.endDistance() > windowEnd)
             return CommandResult::failure(error::UnableToLocatePulse, delay);
@@ -192,7 +198,9 @@ CommandResult CommandProcessor::fetch(std::string_view name, std::uint32_t uptim
 void CommandProcessor::acquire() {
     const WaveformModel model = currentModel();
     GaussianNoise noise(config_.seed, ++acquisitions_);
-    lastWaveform_ = model.sample(&noise, config_.noiseAtOneAverage);
+    lastWaveform_ = config_.referenceSource
+                        ? ReferenceSource::sample(settings_, config_.timebaseError, &noise, config_.noiseAtOneAverage)
+                        : model.sample(&noise, config_.noiseAtOneAverage);
     lastSettings_ = settings_;
     lastAddress_ = mux_.address();
     lastValid_ = true;
@@ -224,6 +232,16 @@ void CommandProcessor::setProbe(const Probe& probe) {
 
 void CommandProcessor::setSeed(std::uint64_t seed) {
     config_.seed = seed;
+    lastValid_ = false;
+}
+
+void CommandProcessor::setReferenceSource(bool on) {
+    config_.referenceSource = on;
+    lastValid_ = false;
+}
+
+void CommandProcessor::setTimebaseError(double error) {
+    config_.timebaseError = error;
     lastValid_ = false;
 }
 

@@ -22,6 +22,14 @@ struct SimulatorConfig {
     Cable cable;
     Probe probe;
     Medium medium;                    // of the probe on the connector (no multiplexer switched)
+    // A reference pulse source on the input instead of the cable and probe.
+    bool referenceSource = false;
+    // How far the time base stretches the point spacing along a window (0.05: the last
+    // spacing 5 % longer than the first); 0 for a linear time base.
+    double timebaseError = 0.0;
+    // Temperature of the de-ionized water the probe stands in while its cell constant is
+    // measured, degrees Celsius.
+    double waterTemperature = 20.0;
     std::uint64_t seed = 1;
     double noiseAtOneAverage = 0.01;  // deviation of the noise with one average
     int qrbAddress = 0;
@@ -66,6 +74,9 @@ public:
     void setProbe(const Probe& probe);
     void setSeed(std::uint64_t seed);
     void setNoise(double noiseAtOneAverage);
+    void setReferenceSource(bool on);
+    void setTimebaseError(double error);
+    void setWaterTemperature(double celsius) { config_.waterTemperature = celsius; }
     void setQrbAddress(int qrb) { config_.qrbAddress = qrb; }
     void setTiming(const InstrumentTiming& timing) { config_.timing = timing; }
     // Baud rate of a paced line (0: not paced), for the transfer times GTIM includes.

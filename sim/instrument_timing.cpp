@@ -7,8 +7,6 @@ namespace sim {
 
 namespace {
 
-// floor(x + 1.5) > x + 0.5 for every x: at least half a second to spare.
-constexpr double ReportMarginSeconds = 1.5;
 // A GMOS reply: ':' '#' name, one word, CRC, CR, every escapable byte escaped.
 constexpr std::size_t WorstGmosReplyBytes = 1 + 2 * (1 + 4 + 4 + 2) + 1;
 
@@ -32,12 +30,12 @@ std::size_t worstWaveformReplyBytes(int points) {
 
 double reportedWaveformSeconds(const InstrumentTiming& timing, const InstrumentSettings& settings, int baud) {
     const std::uint32_t ms = acquisitionMs(timing, settings) + transferMs(worstWaveformReplyBytes(settings.points), baud);
-    return ReportMarginSeconds + ms / 1000.0;
+    return timing.reportMarginSeconds + ms / 1000.0;
 }
 
 double reportedWaterContentSeconds(const InstrumentTiming& timing, const InstrumentSettings& settings, int baud) {
     const std::uint32_t ms = acquisitionMs(timing, settings) + timing.analysisMs + transferMs(WorstGmosReplyBytes, baud);
-    return ReportMarginSeconds + ms / 1000.0;
+    return timing.reportMarginSeconds + ms / 1000.0;
 }
 
 }  // namespace sim

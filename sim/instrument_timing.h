@@ -25,6 +25,9 @@ struct InstrumentTiming {
     std::uint32_t eraseMs = 3000;        // flash erase before the loader is ready
     std::uint32_t recordProgramMs = 5;   // programming one S-record
     std::uint32_t loaderIdleMs = 30000;  // monitor or loader gives up without input
+    // What GTIM adds to the work: floor(x + 1.5) > x + 0.5 for every x, so the program's
+    // whole seconds leave at least half a second to spare.
+    double reportMarginSeconds = 1.5;
 };
 
 // Milliseconds one waveform acquisition takes.

@@ -39,6 +39,12 @@ Options:
   --cable-velocity V      the cable's true propagation velocity (default 0.67)
   --probe-length M        rod length of the probe (default 0.3)
   --cell-constant KP      probe cell constant, 1/m (default 6)
+  --water-temperature C   temperature of the de-ionized water the probe stands in when its
+                          cell constant is measured (CCCC), Celsius (default 20)
+  --reference-source      a reference pulse source on the input instead of the probe: the
+                          waveform is a sine-like wave of period 2 ns (for the linearity test)
+  --timebase-error PCT    the time base stretches the point spacing by PCT percent from the
+                          start of the window to its end (default 0: linear)
   --noise DEV             noise deviation with one average (default 0.01)
   --qrb N                 QRB address of the instrument (default 0)
   --erase-ms MS           flash erase time of the loader (default 3000)
@@ -106,6 +112,14 @@ std::optional<ProgramOptions> parseProgramOptions(const std::vector<std::string>
             if (!number(0.01, 10, c.probe.rodLength)) return std::nullopt;
         } else if (option == "--cell-constant") {
             if (!number(0.01, 10000, c.probe.cellConstant)) return std::nullopt;
+        } else if (option == "--water-temperature") {
+            if (!number(0.1, 100, c.waterTemperature)) return std::nullopt;
+        } else if (option == "--reference-source") {
+            c.referenceSource = true;
+        } else if (option == "--timebase-error") {
+            double percent = 0;
+            if (!number(-50, 50, percent)) return std::nullopt;
+            c.timebaseError = percent / 100.0;
         } else if (option == "--noise") {
             if (!number(0, 1, c.noiseAtOneAverage)) return std::nullopt;
         } else if (option == "--qrb") {

@@ -61,6 +61,9 @@ public:
     void setSeed(std::uint64_t seed) { processor_.setSeed(seed); }
     void setTiming(const InstrumentTiming& timing) { processor_.setTiming(timing); }
     void setLineBaud(int baud) { processor_.setLineBaud(baud); }
+    void setReferenceSource(bool on) { processor_.setReferenceSource(on); }
+    void setTimebaseError(double error) { processor_.setTimebaseError(error); }
+    void setWaterTemperature(double celsius) { processor_.setWaterTemperature(celsius); }
 
     // Faults.
     FaultPlan& faults() { return faults_; }

@@ -1,5 +1,7 @@
 #include "sim/waveform_model.h"
 
+#include "sim/time_base.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -25,8 +27,8 @@ double reflectionOf(double impedance) {
 }  // namespace
 
 WaveformModel::WaveformModel(const InstrumentSettings& settings, const Cable& cable, const Probe& probe,
-                             const Medium& medium)
-    : settings_(settings), probe_(probe), medium_(medium) {
+                             const Medium& medium, double timebaseError)
+    : settings_(settings), timebaseError_(timebaseError), probe_(probe), medium_(medium) {
     vp_ = settings.vp > 0 ? settings.vp : 1.0;
     const double cableVelocity = cable.velocity > 0 ? cable.velocity : 1.0;
     const double sqrtKa = std::sqrt(std::max(medium.dielectric, 1.0));
@@ -70,10 +72,7 @@ double WaveformModel::reflection(double d) const {
     return rho;
 }
 
-double WaveformModel::pointDistance(int i) const {
-    const int points = std::max(settings_.points, 2);
-    return settings_.start + static_cast<double>(i - 1) * settings_.length / (points - 1);
-}
+double WaveformModel::pointDistance(int i) const { return sampledDistance(settings_, i, timebaseError_); }
 
 std::vector<float> WaveformModel::sample(GaussianNoise* noise, double noiseAtOneAverage) const {
     const int points = std::max(settings_.points, 0);

@@ -21,7 +21,10 @@ class WaveformModel {
 public:
     static constexpr double LineImpedance = 50.0;
 
-    WaveformModel(const InstrumentSettings& settings, const Cable& cable, const Probe& probe, const Medium& medium);
+    // timebaseError: how far the instrument's time base stretches the point spacing along
+    // the window (time_base.h); 0 for a linear one.
+    WaveformModel(const InstrumentSettings& settings, const Cable& cable, const Probe& probe, const Medium& medium,
+                  double timebaseError = 0.0);
 
     // Apparent distances, metres.
     double headDistance() const { return head_; }
@@ -53,6 +56,7 @@ private:
     double afterEndLevel(double d) const;
 
     InstrumentSettings settings_;
+    double timebaseError_;
     Probe probe_;
     Medium medium_;
     double vp_;

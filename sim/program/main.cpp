@@ -5,7 +5,7 @@
 #include "sim/program/device_link.h"
 #include "sim/program/line_server.h"
 #include "sim/program/pseudo_terminal.h"
-#include "sim/program/signal_watcher.h"
+#include "platform/qt/signal_watcher.h"
 #include "sim/program_options.h"
 #include "sim/rfx410.h"
 
@@ -42,7 +42,7 @@ int main(int argc, char** argv) {
     }
 
     QCoreApplication app(argc, argv);
-    sim::program::SignalWatcher signalWatcher([&app](int) { app.quit(); });
+    platform::SignalWatcher signalWatcher([&app](int) { app.quit(); });
     if (!signalWatcher.install(error)) {
         report(error);
         return 1;
@@ -67,9 +67,15 @@ int main(int argc, char** argv) {
     std::printf("%s\n", terminal.devicePath().c_str());
     std::fflush(stdout);
     const sim::Medium& medium = options->config.medium;
+    const std::string input = options->config.referenceSource
+                                  ? "a reference source on the input"
+                                  : "probe medium Ka " + formatNumber(medium.dielectric) + ", " +
+                                        formatNumber(medium.conductivity) + " S/m";
+    const std::string timebase = options->config.timebaseError != 0
+                                     ? ", time base off by " + formatNumber(options->config.timebaseError * 100) + " %"
+                                     : "";
     report("serving an RFX410 on " + terminal.devicePath() +
-           (options->linkPath.empty() ? "" : " (linked from " + options->linkPath + ")") + ", probe medium Ka " +
-           formatNumber(medium.dielectric) + ", " + formatNumber(medium.conductivity) + " S/m" +
+           (options->linkPath.empty() ? "" : " (linked from " + options->linkPath + ")") + ", " + input + timebase +
            (options->pace ? ", paced" : "") + "; stop with Ctrl+C");
     for (const sim::Fault& fault : options->faults) report("fault armed: " + sim::describeFault(fault));
 

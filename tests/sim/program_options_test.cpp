@@ -11,7 +11,8 @@ TEST(ProgramOptions, ValuesReachTheConfiguration) {
     std::string error;
     const auto options = sim::parseProgramOptions(
         {"--dielectric", "9", "--conductivity", "0.25", "--seed", "42", "--pace", "--verbose", "--link", "/tmp/x",
-         "--fault", "late=2000:GTIM", "--fault", "dead-line", "--qrb", "2", "--erase-ms", "500", "--cable-length", "12"},
+         "--fault", "late=2000:GTIM", "--fault", "dead-line", "--qrb", "2", "--erase-ms", "500", "--cable-length", "12",
+         "--reference-source", "--timebase-error", "-2.5", "--water-temperature", "21.5"},
         error);
     ASSERT_TRUE(options) << error;
     EXPECT_EQ(options->config.medium, (sim::Medium{9, 0.25}));
@@ -25,12 +26,16 @@ TEST(ProgramOptions, ValuesReachTheConfiguration) {
     EXPECT_EQ(options->config.qrbAddress, 2);
     EXPECT_EQ(options->config.timing.eraseMs, 500u);
     EXPECT_EQ(options->config.cable.length, 12.0);
+    EXPECT_TRUE(options->config.referenceSource);
+    EXPECT_DOUBLE_EQ(options->config.timebaseError, -0.025);
+    EXPECT_EQ(options->config.waterTemperature, 21.5);
 }
 
 TEST(ProgramOptions, MistakesAreNamed) {
     const std::vector<std::vector<std::string>> bad = {
         {"--dielectric"}, {"--dielectric", "0.5"}, {"--dielectric", "x"}, {"--conductivity", "-1"},
         {"--seed", "-3"}, {"--fault", "sleep"}, {"--qrb", "1.5"}, {"--frobnicate"}, {"--link", ""},
+        {"--timebase-error", "60"}, {"--water-temperature", "0"}, {"--water-temperature", "101"},
     };
     for (const auto& args : bad) {
         std::string error;

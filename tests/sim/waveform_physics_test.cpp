@@ -2,6 +2,8 @@
 // put them, the late level of the medium's conductivity, noise that averaging reduces,
 // determinism per seed, and readings (GMOS, GVAR, GCON, GTIM) that agree with the trace.
 
+#include "sim/de_ionized_water.h"
+#include "sim/reference_source.h"
 #include "sim/waveform_model.h"
 #include "tests/sim/sim_harness.h"
 
@@ -220,6 +222,12 @@ TEST(Readings, ConductanceAndCellConstantComeFromTheProbeAndMedium) {
     EXPECT_NEAR(g, 0.05 / 7.5, 1e-7);
     // The program shows G times its cell constant as bulk EC.
     EXPECT_NEAR(g * 7.5, 0.05, 1e-6);
+    // Told the water's temperature, the instrument finds the probe's Kp; told a warmer one,
+    // it expects more conductive water and finds a larger Kp.
+    EXPECT_FLOAT_EQ(sim.command("CCCC 20")->value(0), 7.5f);
+    EXPECT_FLOAT_EQ(sim.command("CCCC 30")->value(0),
+                    static_cast<float>(7.5 * sim::pureWaterConductivity(30) / sim::pureWaterConductivity(20)));
+    sim.instrument.setWaterTemperature(21.5);
     EXPECT_FLOAT_EQ(sim.command("CCCC 21.5")->value(0), 7.5f);
     // G = 1/R is what the late level of the trace says too.
     const double late = sim.instrument.model().lateLevel();
@@ -260,6 +268,52 @@ TEST(Readings, GtimGrowsWithPointsAndAveragesAndBoundsTheRealDelays) {
     const double transfer = sim::transferMs(sim::worstWaveformReplyBytes(2048), 9600) / 1000.0;
     EXPECT_GT(transfer, 8.0);
     EXPECT_GE(std::floor(paced.first), (sim::acquisitionMs(sim.instrument.processor().config().timing, sim.instrument.settings()) / 1000.0) + transfer);
+}
+
+}  // namespace
+}  // namespace simtest
+
+namespace simtest {
+namespace {
+
+TEST(DeIonizedWater, ConductivityRisesSteeplyWithTemperature) {
+    EXPECT_NEAR(sim::pureWaterConductivity(25), 5.5e-6, 1e-8);
+    EXPECT_NEAR(sim::pureWaterConductivity(0), 1.16e-6, 1e-8);
+    EXPECT_NEAR(sim::pureWaterConductivity(100), 6.88e-5, 1e-7);
+    double before = 0;
+    for (double t = 0; t <= 100; t += 0.5) {
+        ASSERT_GT(sim::pureWaterConductivity(t), before) << t;
+        before = sim::pureWaterConductivity(t);
+    }
+    EXPECT_EQ(sim::pureWaterConductivity(-5), sim::pureWaterConductivity(0));  // clamped
+}
+
+TEST(ReferenceSource, WaveformIsTheSourceWithEvenlySpacedCrossingsUnlessTheTimeBaseIsOff) {
+    sim::SimulatorConfig config = quietConfig();
+    config.referenceSource = true;
+    SimHarness sim(config);
+    sim.configure({"S_VP 0.67", "SPNT 2048", "SDIS 2.0", "SWLN 25"});
+    const auto w = sim.fetch("GWAV").values();
+    ASSERT_EQ(w.size(), 2048u);
+    // Falling zero crossings, as point numbers.
+    auto crossings = [](const std::vector<float>& v) {
+        std::vector<double> at;
+        for (std::size_t i = 1; i < v.size(); ++i)
+            if (v[i] < 0 && v[i - 1] > 0) at.push_back(static_cast<double>(i) + 1.0 / (1.0 - v[i] / v[i - 1]));
+        return at;
+    };
+    const auto even = crossings(w);
+    const double periodPoints = sim::ReferenceSource::periodDistance(0.67) / (25.0 / 2047.0);
+    ASSERT_GT(even.size(), 100u);
+    for (std::size_t k = 1; k < even.size(); ++k) ASSERT_NEAR(even[k] - even[k - 1], periodPoints, 0.02) << k;
+    // No probe to measure on.
+    EXPECT_EQ(sim.command("GMOS")->error, 19);
+
+    sim.instrument.setTimebaseError(0.10);
+    const auto stretched = crossings(sim.fetch("GWAV").values());
+    const double first = stretched[1] - stretched[0];
+    const double last = stretched[stretched.size() - 1] - stretched[stretched.size() - 2];
+    EXPECT_NEAR(first / last, 1.10, 0.02);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-namespace sim::program {
+namespace platform {
 
 class SignalWatcher {
 public:
@@ -25,4 +25,4 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
 };
 
-}  // namespace sim::program
+}  // namespace platform

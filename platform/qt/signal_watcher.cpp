@@ -1,4 +1,4 @@
-#include "sim/program/signal_watcher.h"
+#include "platform/qt/signal_watcher.h"
 
 #include <cerrno>
 #include <csignal>
@@ -7,7 +7,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace sim::program {
+namespace platform {
 
 namespace {
 
@@ -56,4 +56,4 @@ bool SignalWatcher::install(std::string& error) {
     return true;
 }
 
-}  // namespace sim::program
+}  // namespace platform
