@@ -18,29 +18,11 @@ WaveformAcquisition::WaveformAcquisition(MainWindowPort& window, WaveformPlot& p
     : window_(window), plot_(plot), settings_(settings), data_(data), machine_(machine), platform_(platform),
       buffers_(buffers) {}
 
-std::vector<ChainRow> WaveformAcquisition::SettingsPrefix(int end) {
-    SettingsSteps& s = settings_;
-    auto act = [&s](void (SettingsSteps::*step)(std::int32_t&)) {
-        return [&s, step](std::int32_t& result) { (s.*step)(result); };
-    };
-    return {
-        //  #  name    action                                    limit  success failure
-        {0, "S_VP", act(&SettingsSteps::SetVpStep),             1000,  1,      7},
-        {1, "SNAV", act(&SettingsSteps::SetAvgStep),            1000,  2,      7},
-        {2, "SPNT", act(&SettingsSteps::SetPointsStep),         1000,  3,      7},
-        {3, "SDIS", act(&SettingsSteps::SetStartStep),          1000,  4,      7},
-        {4, "SWLN", act(&SettingsSteps::SetLengthStep),         1000,  5,      7},
-        {5, "SPRL", act(&SettingsSteps::SetProbeLengthStep),    1000,  6,      7},
-        {6, "SPRO", act(&SettingsSteps::SetProbeOffsetStep),    1000,  8,      7},
-        {7, "Err",  act(&SettingsSteps::SetSettingsErrStep),    NoLimit, end,  end},
-    };
-}
-
 std::vector<ChainRow> WaveformAcquisition::SingleWaveformChain() {
     auto act = [this](void (WaveformAcquisition::*step)(std::int32_t&)) {
         return [this, step](std::int32_t& result) { (this->*step)(result); };
     };
-    auto rows = SettingsPrefix(WaveChain::End);
+    auto rows = settings_.SettingsPrefix(WaveChain::End);
     const std::vector<ChainRow> own = {
         //  #   name    action                           limit    success   failure
         {8,  "DUMP", act(&WaveformAcquisition::DumpStep),     7000,    9,        11},
@@ -59,7 +41,7 @@ std::vector<ChainRow> WaveformAcquisition::ContinuousWaveformChain() {
     auto act = [this](void (WaveformAcquisition::*step)(std::int32_t&)) {
         return [this, step](std::int32_t& result) { (this->*step)(result); };
     };
-    auto rows = SettingsPrefix(WaveChain::End);
+    auto rows = settings_.SettingsPrefix(WaveChain::End);
     const std::vector<ChainRow> own = {
         //  #   name    action                            limit    success   failure
         {8,  "DUMP", act(&WaveformAcquisition::DumpStep),      7000,    9,        10},
@@ -88,18 +70,10 @@ void WaveformAcquisition::GetJustOneWF() { StartChain(SingleWaveformChain(), tru
 
 void WaveformAcquisition::ContinuousWF() { StartChain(ContinuousWaveformChain(), false); }
 
-std::int32_t WaveformAcquisition::AcquisitionSeconds() const {
-    // Whole seconds, truncated toward zero; a value that is not a sensible number gives 0.
-    const float seconds = data_.Times.WaveformSeconds;
-    if (!(seconds > 0.0f)) return 0;
-    if (seconds >= 2147483647.0f) return 2147483647;
-    return static_cast<std::int32_t>(seconds);
-}
-
 void WaveformAcquisition::Request(const char* name, std::int32_t timeoutSecs,
                                   void (WaveformAcquisition::*done)(std::int32_t), std::int32_t& result) {
-    result = data_.GetCommand(name, timeoutSecs, [this, done](std::int32_t code) { (this->*done)(code); });
-    if (result != instrument::Success) settings_.ReportRefused(name, result);
+    instrument::GetCommandStep(data_, platform_.dialogs, name, timeoutSecs,
+                               [this, done](std::int32_t code) { (this->*done)(code); }, result);
 }
 
 void WaveformAcquisition::DumpStep(std::int32_t& result) {
@@ -111,7 +85,7 @@ void WaveformAcquisition::TimeStep(std::int32_t& result) {
 }
 
 void WaveformAcquisition::WaveStep(std::int32_t& result) {
-    Request("GWAV", AcquisitionSeconds(), &WaveformAcquisition::WaveformDone, result);
+    Request("GWAV", instrument::WholeSeconds(data_.Times.WaveformSeconds), &WaveformAcquisition::WaveformDone, result);
 }
 
 void WaveformAcquisition::DerivStep(std::int32_t& result) {
@@ -137,7 +111,7 @@ void WaveformAcquisition::CondStep(std::int32_t& result) {
 }
 
 void WaveformAcquisition::LoopWaveStep(std::int32_t& result) {
-    Request("GNWA", AcquisitionSeconds(), &WaveformAcquisition::WaveformDone, result);
+    Request("GNWA", instrument::WholeSeconds(data_.Times.WaveformSeconds), &WaveformAcquisition::WaveformDone, result);
 }
 
 void WaveformAcquisition::ErrorStep(const char* message, std::int32_t& result) {
@@ -156,11 +130,7 @@ void WaveformAcquisition::EndStep(std::int32_t& result) {
     instrument::ChainEndStep(machine_, window_, platform_.tones, result);
 }
 
-void WaveformAcquisition::DumpDone(std::int32_t code) {
-    if (code != instrument::Success) platform_.tones.beep(1500, 100);
-    else settings_.UpdateDisplay();
-    machine_.ActionDone = true;
-}
+void WaveformAcquisition::DumpDone(std::int32_t code) { settings_.DumpDone(code); }
 
 void WaveformAcquisition::StepDone(std::int32_t) { machine_.ActionDone = true; }
 

@@ -64,14 +64,12 @@ public:
 
 private:
     bool StartChain(const std::vector<instrument::ChainRow>& rows, bool hourglass);
-    std::vector<instrument::ChainRow> SettingsPrefix(int errorTarget);
     void Request(const char* name, std::int32_t timeoutSecs, void (WaveformAcquisition::*done)(std::int32_t),
                  std::int32_t& result);
     void ErrorStep(const char* message, std::int32_t& result);
     void PlaceMarkers();
     bool LinearityMode() const;
     int OverlayPoints() const;
-    std::int32_t AcquisitionSeconds() const;
 
     MainWindowPort& window_;
     WaveformPlot& plot_;

@@ -8,6 +8,7 @@ class TAboutBox;
 }  // namespace app
 namespace analysis {
 class TCaliDlgForm;
+class TCellConst;
 }
 namespace instrument {
 class TCommSetgDlg;
@@ -28,6 +29,7 @@ struct AppDialogs {
     instrument::TCommSetgDlg* commSetg = nullptr;
     graph::TAxisRange* axisRange = nullptr;
     mux::TMuxSetupDlg* muxSetup = nullptr;
+    analysis::TCellConst* cellConst = nullptr;
 };
 
 }  // namespace app

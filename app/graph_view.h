@@ -28,6 +28,8 @@ public:
         gfx_.MoveMarkers(n, show, length, start, pos1, pos2);
     }
     void RedrawTrace() override { gfx_.RedrawTrace(); }
+    void SetValueAxisTitle(std::string_view title) override { gfx_.SetValueAxisTitle(title); }
+    void SetValueAxis(float ymin, float ymax) override { gfx_.SetValueAxis(ymin, ymax); }
 
 private:
     struct Store : graph::WaveformStore {

@@ -10,6 +10,7 @@
 #include "app/program_start.h"
 
 #include "analysis/dialogs/calibration_dialog.h"
+#include "analysis/dialogs/cell_constant_dialog.h"
 #include "graph/axis_range_dialog.h"
 #include "help/help_topics.h"
 #include "link/dialogs/comm_settings_dialog.h"
@@ -69,7 +70,8 @@ int main(int argc, char** argv) {
     instrument::TCommSetgDlg commSetg(form.DataObject(), services, &form);
     graph::TAxisRange axisRange(form.Graph().Gfx(), form.DataObject(), form.StateMachine(), form, services,
                                 [&form] { form.Settings().UpdateDisplay(); }, &form);
-    app::AppDialogs windows{&acqWave, &caliDlg, &about, &commSetg, &axisRange, &muxSetup};
+    analysis::TCellConst cellConst(form.CellConstantMeasurement(), form.Settings(), services, &form);
+    app::AppDialogs windows{&acqWave, &caliDlg, &about, &commSetg, &axisRange, &muxSetup, &cellConst};
     form.SetDialogs(&windows);
     form.SetSplashCloser([&splash] {
         splash->hide();

@@ -6,6 +6,7 @@
 #include "app/graph_view.h"
 
 #include "analysis/dialogs/calibration_dialog.h"
+#include "analysis/dialogs/cell_constant_dialog.h"
 #include "graph/axis_range_dialog.h"
 #include "link/dialogs/comm_settings_dialog.h"
 #include "link/dialogs/port_switch.h"
@@ -106,6 +107,11 @@ TMain_Form::TMain_Form(platform::Platform& platform, StartOptions options, QWidg
                                                          buffers_);
     addressing_ = std::make_unique<mux::ProbeAddressing>(*this, muxSetup_, *data_, *machine_, platform_,
                                                          options_.startDirectory);
+    const analysis::MeasurementContext measurement{*this, *graph_, *settings_, *data_, *machine_, platform_};
+    waterContent_ = std::make_unique<analysis::WaterContent>(measurement);
+    bulkEC_ = std::make_unique<analysis::BulkEC>(measurement);
+    cellConstantChain_ = std::make_unique<analysis::CellConstantChain>(measurement);
+    linearity_ = std::make_unique<analysis::LinearityTest>(measurement);
 
     resize(DefaultWidth, DefaultHeight);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -197,7 +203,7 @@ void TMain_Form::BuildGraphPanel(QWidget* parent) {
     LinearityTest->setObjectName("LinearityTest");
     LinearityTest->setAccessibleName("LinearityTest");
     LinearityTest->hide();
-    connect(LinearityTest, &QPushButton::clicked, this, [this] { NotAvailableYet(); });
+    connect(LinearityTest, &QPushButton::clicked, this, [this] { LinearityTestClick(); });
     buttons->addWidget(AxisRangeChg);
     buttons->addWidget(LinearityTest);
     buttons->addStretch(1);
@@ -306,10 +312,9 @@ void TMain_Form::BuildButtonPanel(QWidget* parent) {
     CalcWC->setStatusTip("Compute Volumetric Water Content");
     SetHelp(CalcWC, 26);
     stVWC = result("stVWC", "Water Content Result");
-    for (QPushButton* b : {CalcBulkEC, CalcWC}) {
-        b->setAccessibleName(b->text());
-        connect(b, &QPushButton::clicked, this, [this] { NotAvailableYet(); });
-    }
+    for (QPushButton* b : {CalcBulkEC, CalcWC}) b->setAccessibleName(b->text());
+    connect(CalcBulkEC, &QPushButton::clicked, this, [this] { CalcBulkECClick(); });
+    connect(CalcWC, &QPushButton::clicked, this, [this] { CalcWCClick(); });
     c->addWidget(CalcBulkEC);
     c->addWidget(stBulkEC);
     c->addWidget(CalcWC);
@@ -360,7 +365,7 @@ void TMain_Form::BuildMenus() {
     calibration->setObjectName("CalibrationFunctions");
     SetHelp(calibration, 34);
     AddMenuAction(calibration, "Volumetric Water Content", "CalibrationVWC", 9, &TMain_Form::CalibrationVWCClick);
-    AddMenuAction(calibration, "Bulk Electrical Conductivity", "CalibrationBEC", 8, &TMain_Form::NotAvailableYet);
+    AddMenuAction(calibration, "Bulk Electrical Conductivity", "CalibrationBEC", 8, &TMain_Form::CalibrationBECClick);
 
     OptionsMenu = bar->addMenu("&Options");
     OptionsMenu->setObjectName("OptionsMenu");
@@ -424,7 +429,7 @@ void TMain_Form::FormShow() {
     // 9. the seven edits.
     for (const SettingEdit& e : SettingEdits()) SetSettingText(e.tag, mainIni_.readString(Section, e.iniKey, e.defaultText));
     // 10. the cell constant.
-    cellConstant_ = mainIni_.readFloat(Section, "CellConst", 1.0, platform_.numbers);
+    cellConstant_ = analysis::ReadCellConstant(mainIni_, platform_.numbers);
     // 11. the greeting, 125 ms after the port opened (silently nothing when it is closed).
     platform_.clock.delay(125);
     data_->SendChar('$');
@@ -498,6 +503,21 @@ int TMain_Form::WaveformTypeIndex() const { return dialogs_ && dialogs_->acqWave
 bool TMain_Form::LinearityTestVisible() const { return LinearityTest->isVisibleTo(this); }
 
 std::string TMain_Form::MuxAddressText() const { return CurMuxAddr->text().toStdString(); }
+
+analysis::Calibration TMain_Form::CalibrationInForce() const {
+    return dialogs_ && dialogs_->caliDlg ? dialogs_->caliDlg->InForce() : analysis::Calibration{};
+}
+
+// The result fields tell assistive technologies the value they show.
+void TMain_Form::ShowWaterContent(const std::string& text) {
+    stVWC->setText(Q(text));
+    stVWC->setAccessibleDescription(Q(text).trimmed());
+}
+
+void TMain_Form::ShowBulkEC(const std::string& text) {
+    stBulkEC->setText(Q(text));
+    stBulkEC->setAccessibleDescription(Q(text).trimmed());
+}
 
 // --- Keys and hints ------------------------------------------------------------------------
 
@@ -573,6 +593,23 @@ void TMain_Form::WaveformSetgClick() {
 
 void TMain_Form::CalibrationVWCClick() {
     if (dialogs_ && dialogs_->caliDlg) dialogs_->caliDlg->exec();
+}
+
+void TMain_Form::CalibrationBECClick() {
+    if (!dialogs_ || !dialogs_->cellConst) return;
+    analysis::TCellConst& dialog = *dialogs_->cellConst;
+    dialog.SetCellConstantText(Q(platform_.numbers.formatGeneral(cellConstant_)));
+    if (dialog.exec() != QDialog::Accepted) return;
+    // OK has checked the text.
+    const auto kp = platform_.numbers.parseReal(dialog.CellConstantText().toStdString());
+    if (!kp) return;
+    cellConstant_ = *kp;
+    const std::string address = MuxAddressText();
+    std::optional<std::filesystem::path> probeFile;
+    if (address != NoProbeAddress && !address.empty()) probeFile = settings_->ProbeSettingsPath(address);
+    const std::string problem = analysis::StoreCellConstant(cellConstant_, mainIni_, probeFile, platform_.numbers);
+    if (!problem.empty())
+        platform_.dialogs.message("The cell constant could not be saved. " + problem, platform::MessageKind::Error);
 }
 
 void TMain_Form::AxisRangeChgClick() {

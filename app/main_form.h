@@ -10,6 +10,12 @@
 #include "app/waveform_plot.h"
 
 #include "files/configuration_file.h"
+
+#include "analysis/bulk_ec.h"
+#include "analysis/cell_constant.h"
+#include "analysis/linearity_test.h"
+#include "analysis/water_content.h"
+
 #include "link/data_object.h"
 #include "link/state_machine.h"
 #include "mux/mux_setup.h"
@@ -82,6 +88,14 @@ public:
     int WaveformTypeIndex() const override;
     bool LinearityTestVisible() const override;
     std::string MuxAddressText() const override;
+    analysis::Calibration CalibrationInForce() const override;
+    double CellConstant() const override { return cellConstant_; }
+    void ShowWaterContent(const std::string& text) override;
+    void ShowBulkEC(const std::string& text) override;
+    std::span<float> SavedWave() override { return buffers_.SavedWave; }
+    std::span<float> SavedDeriv() override { return buffers_.SavedDeriv; }
+    void SetSavedPointCount(std::int32_t n) override { buffers_.Header.PointCount = n; }
+    void SetLinearityWaveShown(bool shown) override { buffers_.LinearityWaveShown = shown; }
 
     // mux::ProbeWindowPort
     void SetMuxAddressText(const std::string& address) override;
@@ -95,6 +109,10 @@ public:
     void GetWfPBClick() { acquisition_->GetWfPBClick(); }
     void OverlayWfPBClick() { acquisition_->OverlayWfPBClick(); }
     void cbOLvisibleClick() { acquisition_->cbOLvisibleClick(); }
+    void CalcWCClick() { waterContent_->CalcWCClick(); }
+    void CalcBulkECClick() { bulkEC_->CalcBulkECClick(); }
+    void LinearityTestClick() { linearity_->LinearityTestClick(); }
+    void CalibrationBECClick();
     void CommSetgClick();
     void MuxSetgClick();
     void NextProbeUpClick() { addressing_->NextProbeUpClick(); }
@@ -121,12 +139,15 @@ public:
     instrument::TStateMach& StateMachine() { return *machine_; }
     SettingsSteps& Settings() { return *settings_; }
     WaveformAcquisition& Acquisition() { return *acquisition_; }
+    analysis::WaterContent& WaterContentMeasurement() { return *waterContent_; }
+    analysis::BulkEC& BulkECMeasurement() { return *bulkEC_; }
+    analysis::CellConstantChain& CellConstantMeasurement() { return *cellConstantChain_; }
+    analysis::LinearityTest& Linearity() { return *linearity_; }
     WaveformBuffers& Buffers() { return buffers_; }
     GraphView& Graph() { return *graph_; }
     platform::ProfileFile& MainIni() { return mainIni_; }
     platform::PortMap& Ports() { return ports_; }
     const std::filesystem::path& StartDirectory() const { return options_.startDirectory; }
-    double CellConstant() const { return cellConstant_; }
     mux::MuxSetup& MuxSetup() { return muxSetup_; }
     mux::ProbeAddressing& ProbeAddressing() { return *addressing_; }
     // Shows the probe controls (hiding "No Multiplexer(s) Specified.") or the reverse.
@@ -164,6 +185,10 @@ private:
     std::unique_ptr<GraphView> graph_;
     std::unique_ptr<SettingsSteps> settings_;
     std::unique_ptr<WaveformAcquisition> acquisition_;
+    std::unique_ptr<analysis::WaterContent> waterContent_;
+    std::unique_ptr<analysis::BulkEC> bulkEC_;
+    std::unique_ptr<analysis::CellConstantChain> cellConstantChain_;
+    std::unique_ptr<analysis::LinearityTest> linearity_;
     bool shown_ = false;
     bool hourglass_ = false;
     double cellConstant_ = 1.0;

@@ -1,14 +1,16 @@
 #pragma once
 // What the instrument operations need of the main window: the settings edits, the busy
-// switches and the acquisition controls. The Qt main window implements it; tests can too.
+// switches, the acquisition controls, and what the measuring chains need (result fields,
+// calibration, cell constant, the waveform copies). The Qt main window implements it;
+// tests and wavix-cli can too.
 
-#include "link/busy_switches.h"
+#include "analysis/measurement_window.h"
 
 #include <string>
 
 namespace app {
 
-class MainWindowPort : public instrument::BusySwitches {
+class MainWindowPort : public analysis::MeasurementWindow {
 public:
     // The seven settings edits, by tag (1..7). Setting a text that differs from the
     // edit's marks the settings changed, as typing does.

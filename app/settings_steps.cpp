@@ -1,6 +1,7 @@
 #include "app/settings_steps.h"
 
 #include "files/probe_settings.h"
+#include "link/chain_steps.h"
 
 namespace app {
 
@@ -23,9 +24,9 @@ bool SettingsSteps::UpdateSettings() {
         window_.FocusSetting(failure->tag);
         return false;
     }
-    SaveProbeSettings();
+    if (saving_) SaveProbeSettings();
     SettingsChanged = false;
-    WriteSettings(mainIni_, texts);
+    if (saving_) WriteSettings(mainIni_, texts);
     return true;
 }
 
@@ -56,15 +57,37 @@ void SettingsSteps::UpdateDisplay() {
     plot_.SetDistanceAxis(data_.Settings.WinStart, data_.Settings.WinStart + data_.Settings.WinLgt);
 }
 
+void SettingsSteps::DumpDone(std::int32_t code) {
+    if (code != instrument::Success) platform_.tones.beep(1500, 100);
+    else UpdateDisplay();
+    machine_.ActionDone = true;
+}
+
+std::vector<instrument::ChainRow> SettingsSteps::SettingsPrefix(int end) {
+    auto act = [this](void (SettingsSteps::*step)(std::int32_t&)) {
+        return [this, step](std::int32_t& result) { (this->*step)(result); };
+    };
+    return {
+        //  #  name    action                                limit             success failure
+        {0, "S_VP", act(&SettingsSteps::SetVpStep),          1000,             1,      7},
+        {1, "SNAV", act(&SettingsSteps::SetAvgStep),         1000,             2,      7},
+        {2, "SPNT", act(&SettingsSteps::SetPointsStep),      1000,             3,      7},
+        {3, "SDIS", act(&SettingsSteps::SetStartStep),       1000,             4,      7},
+        {4, "SWLN", act(&SettingsSteps::SetLengthStep),      1000,             5,      7},
+        {5, "SPRL", act(&SettingsSteps::SetProbeLengthStep), 1000,             6,      7},
+        {6, "SPRO", act(&SettingsSteps::SetProbeOffsetStep), 1000,             8,      7},
+        {7, "Err",  act(&SettingsSteps::SetSettingsErrStep), instrument::NoLimit, end, end},
+    };
+}
+
 void SettingsSteps::ReportRefused(const std::string& name, std::int32_t code) {
-    platform_.dialogs.message("ERROR: Initiating " + name + " command = " + instrument::CodeText(code),
-                              platform::MessageKind::Error);
+    instrument::ReportRefused(platform_.dialogs, name, code);
 }
 
 void SettingsSteps::SetVpStep(std::int32_t& result) {
     if (data_.Busy()) {
         result = instrument::AnotherCommandActive;
-        platform_.dialogs.message("Another Command is currently being processed.", platform::MessageKind::Warning);
+        platform_.dialogs.message(instrument::RequestActiveMessage, platform::MessageKind::Warning);
         return;
     }
     SetStep(TagVp, result);

@@ -14,8 +14,10 @@ bool StartChain(TStateMach& machine, BusySwitches& window, platform::Dialogs& di
         dialogs.message(ChainNotLoadedMessage, platform::MessageKind::Error);
         return false;
     }
-    window.EnableMenuItems(false);
-    window.SetEnable(false);
+    if (options.disableWindow) {
+        window.EnableMenuItems(false);
+        window.SetEnable(false);
+    }
     if (options.hourglass) window.SetHourglass(true);
     machine.Start(0);
     return true;

@@ -37,4 +37,10 @@ ReplyShape ShapeOf(std::string_view name) {
     return {ReplyLayout::Unknown, 0, {}};
 }
 
+std::int32_t WholeSeconds(float seconds) {
+    if (!(seconds > 0.0f)) return 0;
+    if (seconds >= 2147483647.0f) return 2147483647;
+    return static_cast<std::int32_t>(seconds);
+}
+
 }  // namespace instrument

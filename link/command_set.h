@@ -3,6 +3,7 @@
 // message shown when the size is wrong) and which carry arrays of points.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -36,6 +37,12 @@ inline constexpr int Gvar = 20;
 // A 0-second request waits as long as the request before it; on a port that has not had
 // one yet it waits this long.
 inline constexpr int FirstPeriod = 10;
+inline constexpr int LinearityDump = 3;
+inline constexpr int LinearityGtim = 5;
 }  // namespace ReplyTimeouts
+
+// A time the instrument reports ("GTIM") as a reply time-out: whole seconds, truncated
+// toward zero; a value that is not a positive number gives 0, a huge one the largest count.
+std::int32_t WholeSeconds(float seconds);
 
 }  // namespace instrument

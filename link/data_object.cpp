@@ -38,6 +38,7 @@ void TTDRdataObject::CommandDone(std::string_view name, std::int32_t code) {
         CancelCommand();
         return;
     }
+    if (observer_) observer_(name, code);
     const std::uint64_t request = requestNumber_;
     if (name != pendingName_ || code != Success) {
         std::string text = "ERROR: Response to Command " + std::string(name);

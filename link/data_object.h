@@ -69,6 +69,11 @@ public:
     void CommandDone(std::string_view name, std::int32_t code);
     void CancelCommand();
 
+    // Told of every outcome delivered for a request (replies and reply time-outs, not
+    // cancels) before it is reported; for programs that keep count of what the line does.
+    using OutcomeObserver = std::function<void(std::string_view name, std::int32_t code)>;
+    void SetOutcomeObserver(OutcomeObserver observer) { observer_ = std::move(observer); }
+
     bool Busy() const { return busy_; }
     const std::string& PendingName() const { return pendingName_; }
 
@@ -115,6 +120,7 @@ private:
     bool busy_ = false;
     std::string pendingName_;
     TCommandDone onDone_;
+    OutcomeObserver observer_;
     std::uint64_t requestNumber_ = 0;
     std::array<std::uint32_t, MaxPoints> waveform_{};
     std::array<float, MaxPoints> derivative_{};

@@ -5,6 +5,7 @@
 #include "app/graph_view.h"
 
 #include "analysis/dialogs/calibration_dialog.h"
+#include "analysis/dialogs/cell_constant_dialog.h"
 #include "graph/axis_range_dialog.h"
 #include "link/dialogs/comm_settings_dialog.h"
 #include "mux/dialogs/mux_setup_dialog.h"
@@ -19,6 +20,7 @@ struct MainWindowRig::Windows {
     std::unique_ptr<instrument::TCommSetgDlg> commSetg;
     std::unique_ptr<graph::TAxisRange> axisRange;
     std::unique_ptr<mux::TMuxSetupDlg> muxSetup;
+    std::unique_ptr<analysis::TCellConst> cellConst;
 };
 
 MainWindowRig::MainWindowRig(Options options) : services(test.platform()), instrument(test.clock) {
@@ -44,8 +46,10 @@ MainWindowRig::MainWindowRig(Options options) : services(test.platform()), instr
     w.axisRange = std::make_unique<graph::TAxisRange>(form->Graph().Gfx(), form->DataObject(), form->StateMachine(),
                                                       *form, services, [f] { f->Settings().UpdateDisplay(); },
                                                       form.get());
-    dialogs = AppDialogs{w.acqWave.get(),  w.caliDlg.get(),   w.about.get(),
-                         w.commSetg.get(), w.axisRange.get(), w.muxSetup.get()};
+    w.cellConst = std::make_unique<analysis::TCellConst>(form->CellConstantMeasurement(), form->Settings(), services,
+                                                         form.get());
+    dialogs = AppDialogs{w.acqWave.get(),  w.caliDlg.get(),   w.about.get(),    w.commSetg.get(),
+                         w.axisRange.get(), w.muxSetup.get(), w.cellConst.get()};
     form->SetDialogs(&dialogs);
     if (options.show) form->show();
     // Let the greeting reach the instrument.
@@ -56,6 +60,7 @@ MainWindowRig::~MainWindowRig() {
     // The dialogs belong to the window (their parent) as far as Qt is concerned; release
     // them first so each is destroyed once.
     if (windows_) {
+        windows_->cellConst.reset();
         windows_->axisRange.reset();
         windows_->commSetg.reset();
         windows_->about.reset();

@@ -1,6 +1,7 @@
-// Renders the WAVIX windows to PNG under the offscreen platform: the main window idle and
-// after a measurement (waveform, derivative and overlay from the simulated instrument),
-// every dialog, the splash and the About box.
+// Renders the WAVIX windows to PNG under the offscreen platform: the main window idle, after
+// a waveform (with derivative and overlay), after a water content and a bulk EC measurement,
+// and after a linearity test on the reference source, all from the simulated instrument;
+// every dialog (the cell-constant dialog at both sizes), the splash and the About box.
 //   wavix-screens <output directory>
 
 #include "app/dialogs/dialog_screenshots.h"
@@ -8,6 +9,7 @@
 #include "app/graph_view.h"
 #include "app/rig/main_window_rig.h"
 
+#include "analysis/dialogs/cell_constant_dialog.h"
 #include "graph/axis_range_dialog.h"
 #include "graph/graph_image.h"
 #include "mux/dialogs/mux_setup_dialog.h"
@@ -141,6 +143,50 @@ int main(int argc, char** argv) {
             ok &= written;
         }
     }
+
+    // Water content, then bulk EC, with the probe's own cell constant.
+    form.EditOf(app::TagPoints)->setText("251");
+    form.EditOf(app::TagStart)->setText("7");
+    form.EditOf(app::TagLength)->setText("2.5");
+    form.Buffers().LinearityWaveShown = false;
+    form.CalcWCClick();
+    rig.RunChain();
+    form.CalcBulkECClick();
+    rig.RunChain();
+    form.DisplayHint("Compute Volumetric Water Content");
+    QApplication::processEvents();
+    ok &= save(form, dir, "main-measurements.png");
+
+    // The cell-constant dialog, small as it opens, then with the procedure and a measured Kp.
+    auto& cellConst = *rig.dialogs.cellConst;
+    cellConst.SetCellConstantText("1");
+    cellConst.show();
+    QApplication::processEvents();
+    ok &= save(cellConst, dir, "cell_constant_dialog.png");
+    cellConst.CalculateBtnClick();
+    rig.instrument.setWaterTemperature(21.5);
+    cellConst.findChild<QLineEdit*>("WaterTempEd")->setText("21.5");
+    cellConst.DoItBtnClick();
+    rig.RunChain();
+    QApplication::processEvents();
+    ok &= save(cellConst, dir, "cell_constant_dialog_expanded.png");
+    cellConst.hide();
+
+    // The linearity test (the program started with a parameter) on the reference source.
+    app::MainWindowRig service(app::MainWindowRig::Options{{}, true, true});
+    service.instrument.setReferenceSource(true);
+    service.test.dialogs.clear();
+    service.form->LinearityTestClick();
+    service.RunChain();
+    service.form->DisplayHint("");
+    QApplication::processEvents();
+    ok &= save(*service.form, dir, "main-linearity.png");
+    service.instrument.setTimebaseError(0.05);
+    service.form->OverlayWfPBClick();
+    service.form->LinearityTestClick();
+    service.RunChain();
+    QApplication::processEvents();
+    ok &= save(*service.form, dir, "main-linearity-timebase-off.png");
 
     for (const QString& path : app::RenderDialogScreenshots(dir.path(), rig.services))
         std::cout << path.toStdString() << "\n";
