@@ -3,6 +3,7 @@
 
 #include "cli/reply_report.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -19,15 +20,29 @@ enum ExitStatus : int {
     ExitInstrumentError = 5 // the instrument answered with one of its error numbers
 };
 
+enum class MeasureKind { WaterContent, BulkEC, Waveform };
+std::string MeasureKindName(MeasureKind kind);  // "wc", "ec", "waveform"
+
 struct Options {
     std::string devicePath;    // --port PATH
-    int comPort = 0;           // --com N (looked up in RFX410.INI)
-    int baud = 57600;
+    int comPort = 0;           // --com N (looked up in RFX410.INI); 0: the one RFX410.INI names
+    std::optional<int> baud;   // --baud; otherwise the one RFX410.INI names
     bool log = false;
     OutputFormat format = OutputFormat::Text;
-    enum class Action { Get, Set } action = Action::Get;
+    bool formatGiven = false;
+    enum class Action { Get, Set, Measure } action = Action::Get;
     std::string command;       // the command name (get) or text (set)
     std::optional<int> timeoutSecs;
+
+    // measure
+    MeasureKind kind = MeasureKind::WaterContent;
+    // The seven settings by tag (1..7 at 0..6), as typed; unset ones come from RFX410.INI.
+    std::array<std::optional<std::string>, 7> settings;
+    std::optional<double> kp;   // --kp, instead of "CellConst" of RFX410.INI
+    bool derivative = false;    // measure waveform: fetch the derivative too
+    std::optional<double> everySeconds;
+    std::optional<long> count;  // measurements; none: one, or until stopped with --every
+    std::string outputPath;     // append rows here instead of standard output
 };
 
 // Parses the arguments after the program name; on error returns nothing and fills error.

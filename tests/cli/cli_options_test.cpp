@@ -25,7 +25,38 @@ TEST(CliOptions, GetAndSetWithTheirOptions) {
     ASSERT_TRUE(o);
     EXPECT_EQ(o->action, Options::Action::Set);
     EXPECT_EQ(o->command, "S_VP 0.67");
-    EXPECT_EQ(o->comPort, 1);  // COM 1 when no port is given
+    EXPECT_EQ(o->comPort, 0);  // no port given: the one RFX410.INI names (COM 1 without one)
+    EXPECT_FALSE(o->baud);
+}
+
+TEST(CliOptions, MeasureWithSettingsAndLogging) {
+    auto o = parse({"measure", "ec", "--kp", "1.5", "--start", "-1.5", "--probe-length", "0.2", "--every", "60",
+                    "--count", "60", "--output", "log.csv"});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->action, Options::Action::Measure);
+    EXPECT_EQ(o->kind, MeasureKind::BulkEC);
+    EXPECT_EQ(o->kp, 1.5);
+    EXPECT_EQ(o->settings[3], "-1.5");
+    EXPECT_EQ(o->settings[5], "0.2");
+    EXPECT_FALSE(o->settings[0]);
+    EXPECT_EQ(o->everySeconds, 60.0);
+    EXPECT_EQ(o->count, 60);
+    EXPECT_EQ(o->format, OutputFormat::Csv);  // a log file is CSV unless JSON is asked for
+    o = parse({"--json", "measure", "waveform", "--derivative", "--output", "w.jsonl"});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->format, OutputFormat::Json);
+    EXPECT_TRUE(o->derivative);
+
+    std::string error;
+    EXPECT_FALSE(parse({"measure", "moisture"}, &error));
+    EXPECT_NE(error.find("wc, ec or waveform"), std::string::npos);
+    EXPECT_FALSE(parse({"measure", "wc", "--count", "3"}, &error));  // how far apart?
+    EXPECT_NE(error.find("--every"), std::string::npos);
+    EXPECT_FALSE(parse({"measure", "wc", "--every", "0.5"}, &error));
+    EXPECT_FALSE(parse({"measure", "wc", "--derivative"}, &error));
+    EXPECT_FALSE(parse({"measure", "ec", "--kp", "-1"}, &error));
+    EXPECT_FALSE(parse({"get", "DUMP", "--every", "5"}, &error));
+    EXPECT_NE(error.find("goes with measure"), std::string::npos);
 }
 
 TEST(CliOptions, MistakesAreExplained) {
