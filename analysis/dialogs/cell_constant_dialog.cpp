@@ -80,23 +80,24 @@ void TCellConst::BuildLayout() {
     };
     for (int i = 0; i < 5; ++i) {
         const QString number = QString::number(i + 1) + ".";
+        // A step's number, text, edit or button line up at their tops.
         steps->addWidget(Text(number, qPrintable("lblStep" + QString::number(i + 1)), procedure_), i + 1, 0,
                          Qt::AlignTop);
         auto* text = Text(texts[i], qPrintable("lblStepText" + QString::number(i + 1)), procedure_, true);
-        steps->addWidget(text, i + 1, 1);
+        steps->addWidget(text, i + 1, 1, Qt::AlignTop);
     }
     WaterTempEd = new QLineEdit(procedure_);
     WaterTempEd->setObjectName("WaterTempEd");
     WaterTempEd->setAccessibleName("Temperature");
     WaterTempEd->setFixedWidth(70);
     WaterTempEd->installEventFilter(this);
-    steps->addWidget(WaterTempEd, 4, 2);
-    steps->addWidget(Text("Celsius", "lblCelsius", procedure_), 4, 3);
+    steps->addWidget(WaterTempEd, 4, 2, Qt::AlignTop);
+    steps->addWidget(Text("Celsius", "lblCelsius", procedure_), 4, 3, Qt::AlignTop);
     DoItBtn = new QPushButton("&Do It", procedure_);
     DoItBtn->setObjectName("DoItBtn");
     DoItBtn->setAccessibleName("Do It");
     connect(DoItBtn, &QPushButton::clicked, this, &TCellConst::DoItBtnClick);
-    steps->addWidget(DoItBtn, 5, 2, 1, 2);
+    steps->addWidget(DoItBtn, 5, 2, 1, 2, Qt::AlignTop);
     auto* units = new QLabel(procedure_);
     units->setObjectName("lblUnits");
     units->setTextFormat(Qt::RichText);
