@@ -95,13 +95,12 @@ bool AppendFile::Append(const std::string& text, std::string& error) {
     }
     // Another program appending to the same file waits for the whole row.
     const bool locked = ::flock(fd_, LOCK_EX) == 0;
-    const bool written = WriteAll(fd_, text);
-    const int writeErrno = errno;
-    const bool synced = written && ::fdatasync(fd_) == 0;
+    int failure = 0;
+    if (!WriteAll(fd_, text)) failure = errno;
+    else if (::fdatasync(fd_) != 0) failure = errno;
     if (locked) ::flock(fd_, LOCK_UN);
-    if (!written || !synced) {
-        errno = written ? errno : writeErrno;
-        error = "Cannot write to " + path_.string() + ": " + Reason() + ".";
+    if (failure != 0) {
+        error = "Cannot write to " + path_.string() + ": " + std::strerror(failure) + ".";
         return false;
     }
     return true;
