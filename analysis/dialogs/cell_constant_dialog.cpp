@@ -44,6 +44,9 @@ void TCellConst::BuildLayout() {
     CellConstEd->setAccessibleName("Probe Cell Constant ( Kp )");
     CellConstEd->setFixedWidth(90);
     CellConstEd->installEventFilter(this);
+    // The key filter decides what enters the edits: no paste or drop around it.
+    CellConstEd->setContextMenuPolicy(Qt::NoContextMenu);
+    CellConstEd->setAcceptDrops(false);
     kpLabel->setBuddy(CellConstEd);
     auto* explanation = Text("Enter Probe Cell Constant( Kp ) for Soil Bulk Electrical Conductivity Measurement.  "
                              "Conductivity value returned by RFX410 will be multiplied by Kp to get Bulk EC.",
@@ -91,6 +94,8 @@ void TCellConst::BuildLayout() {
     WaterTempEd->setAccessibleName("Temperature");
     WaterTempEd->setFixedWidth(70);
     WaterTempEd->installEventFilter(this);
+    WaterTempEd->setContextMenuPolicy(Qt::NoContextMenu);
+    WaterTempEd->setAcceptDrops(false);
     steps->addWidget(WaterTempEd, 4, 2, Qt::AlignTop);
     steps->addWidget(Text("Celsius", "lblCelsius", procedure_), 4, 3, Qt::AlignTop);
     DoItBtn = new QPushButton("&Do It", procedure_);
