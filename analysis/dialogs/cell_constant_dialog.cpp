@@ -1,6 +1,7 @@
 #include "analysis/dialogs/cell_constant_dialog.h"
 
 #include "platform/qt/dialog_buttons.h"
+#include "platform/qt/typing_limit.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -213,6 +214,11 @@ void TCellConst::reject() {
 void TCellConst::HelpBtnClick() { platform_.help.showContext(HelpContext); }
 
 bool TCellConst::EdKeyPress(QLineEdit* edit, QKeyEvent* event) {
+    // Pasting would put in text the filter has not seen.
+    if (platform::IsPasteKey(*event)) {
+        platform_.tones.messageBeep(platform::Tones::Warning);
+        return true;
+    }
     const QString text = event->text();
     if (event->key() == Qt::Key_Backspace) return false;
     // Keys that type nothing (arrows, Delete, function keys) and the dialog's own keys.

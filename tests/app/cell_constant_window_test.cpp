@@ -169,10 +169,12 @@ TEST_F(CellConstantDialog, EditsTakeDigitsAndOnePoint) {
         e->selectAll();  // a point typed over a selection holding the point is refused too
         QTest::keyClick(e, '.');
         EXPECT_EQ(e->text(), "2.5") << name;
+        QTest::keyClick(e, Qt::Key_Insert, Qt::ShiftModifier);  // paste: refused
+        EXPECT_EQ(e->text(), "2.5") << name;
         QTest::keyClick(e, Qt::Key_Backspace);
         EXPECT_EQ(e->text(), "") << name;
     }
-    EXPECT_EQ(rig.test.tones.messageBeeps.size(), 8u);
+    EXPECT_EQ(rig.test.tones.messageBeeps.size(), 10u);
     dialog().hide();
 }
 
