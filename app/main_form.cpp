@@ -508,16 +508,10 @@ analysis::Calibration TMain_Form::CalibrationInForce() const {
     return dialogs_ && dialogs_->caliDlg ? dialogs_->caliDlg->InForce() : analysis::Calibration{};
 }
 
-// The result fields tell assistive technologies the value they show.
-void TMain_Form::ShowWaterContent(const std::string& text) {
-    stVWC->setText(Q(text));
-    stVWC->setAccessibleDescription(Q(text).trimmed());
-}
+// Result labels: their accessible description follows the text they show.
+void TMain_Form::ShowWaterContent(const std::string& text) { stVWC->setText(Q(text)); }
 
-void TMain_Form::ShowBulkEC(const std::string& text) {
-    stBulkEC->setText(Q(text));
-    stBulkEC->setAccessibleDescription(Q(text).trimmed());
-}
+void TMain_Form::ShowBulkEC(const std::string& text) { stBulkEC->setText(Q(text)); }
 
 // --- Keys and hints ------------------------------------------------------------------------
 

@@ -27,6 +27,7 @@ TEST_F(Windows, EveryWindowAndDialogCarriesItsTitleExactly) {
         {"CommSetgDlg", "Communication Settings"},
         {"AxisRange", "Graph Window Axis Range Change"},
         {"MuxSetupDlg", "KLV300 Multiplexer Selection"},
+        {"CellConst", "Compute Probe Cell Constant"},
         {"ExportImageDlg", "Export Graph Image"},
         {"SplashForm", "WAVIX"},
         {"HelpWindow", "WAVIX Help"},
