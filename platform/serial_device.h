@@ -28,6 +28,10 @@ public:
     virtual std::vector<std::uint8_t> takeReceived() = 0;
     // Called on the user-interface thread when bytes have arrived.
     virtual void setReceiveHandler(std::function<void()> handler) = 0;
+    // Called on the user-interface thread when the device has gone away under the open
+    // port (a USB adapter unplugged, the other end of a pseudo-terminal closed), with a
+    // sentence naming the device. The device is closed by then.
+    virtual void setLostHandler(std::function<void(const std::string& reason)> handler) = 0;
 };
 
 // Makes the device behind a port; the serial layer asks for one when it opens.

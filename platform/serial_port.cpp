@@ -8,15 +8,9 @@ namespace platform {
 
 SerialPort::SerialPort(SerialDeviceFactory& devices, Clock& clock, const PortMap* ports)
     : devices_(devices), clock_(clock), ports_(ports) {
-    // Bytes left in the input buffer when a collector is enabled are scanned on the next
-    // turn of the event loop, never from inside enable(), so a handler that re-enables its
-    // collector is not re-entered.
-    collectorScan_ = clock_.createTimer(TimerKind::SingleShot, [this] {
-        if (collector_ && collector_->enabled_ && !input_.empty()) {
-            std::vector<std::uint8_t> pending(input_.begin(), input_.end());
-            input_.clear();
-            deliver(pending.data(), pending.size());
-        }
+    lostReport_ = clock_.createTimer(TimerKind::SingleShot, [this] {
+        close();
+        if (deviceLost_) deviceLost_(lastError_);
     });
 }
 
@@ -49,6 +43,7 @@ bool SerialPort::openPath(const std::string& devicePath, int baud) {
         return false;
     }
     device->setReceiveHandler([this] { onDeviceReceive(); });
+    device->setLostHandler([this](const std::string& reason) { onDeviceLost(reason); });
     device_ = std::move(device);
     input_.clear();
     overruns_ = 0;
@@ -59,12 +54,13 @@ bool SerialPort::openPath(const std::string& devicePath, int baud) {
 void SerialPort::close() {
     if (device_) {
         device_->setReceiveHandler({});
+        device_->setLostHandler({});
         device_->close();
         device_.reset();
     }
     input_.clear();
     for (auto& [handle, trigger] : triggers_) trigger.timer->stop();
-    if (collectorScan_) collectorScan_->stop();
+    if (lostReport_) lostReport_->stop();
 }
 
 bool SerialPort::isOpen() const { return device_ && device_->isOpen(); }
@@ -118,6 +114,11 @@ void SerialPort::onDeviceReceive() {
     deliver(bytes.data(), bytes.size());
 }
 
+void SerialPort::onDeviceLost(const std::string& reason) {
+    lastError_ = reason.empty() ? devicePath_ + " is gone." : reason;
+    lostReport_->start(0);
+}
+
 void SerialPort::deliver(const std::uint8_t* data, std::size_t size) {
     std::size_t buffered = 0;
     const std::uint64_t flushesBefore = flushes_;
@@ -134,10 +135,6 @@ void SerialPort::deliver(const std::uint8_t* data, std::size_t size) {
         }
     }
     if (buffered > 0 && dataAvailable_) dataAvailable_(input_.size());
-}
-
-void SerialPort::scheduleCollectorScan() {
-    if (!input_.empty()) collectorScan_->start(0);
 }
 
 SerialPort::TriggerHandle SerialPort::addTimerTrigger(std::uint32_t initialTicks) {
@@ -228,7 +225,6 @@ void PacketCollector::enable() {
     collecting_ = false;
     window_.clear();
     packet_.clear();
-    if (bound_) port_.scheduleCollectorScan();
 }
 
 void PacketCollector::disable() {

@@ -30,6 +30,7 @@ public:
     using DataAvailableHandler = std::function<void(std::size_t count)>;
     using TriggerHandle = std::uint16_t;
     using TimerTriggerHandler = std::function<void(TriggerHandle)>;
+    using DeviceLostHandler = std::function<void(const std::string& reason)>;
 
     SerialPort(SerialDeviceFactory& devices, Clock& clock, const PortMap* ports = nullptr);
     ~SerialPort();
@@ -63,6 +64,11 @@ public:
     // (bytes taken by an enabled packet collector do not). An empty handler removes it.
     void setDataAvailableHandler(DataAvailableHandler handler) { dataAvailable_ = std::move(handler); }
 
+    // Called when the device went away under the open port (unplugged, hung up), on a
+    // later turn of the event loop: the port is closed by then, lastError() says why, and
+    // devicePath() and baud() still name what was open.
+    void setDeviceLostHandler(DeviceLostHandler handler) { deviceLost_ = std::move(handler); }
+
     // Timer triggers: one-shot timers belonging to the port. Periods are in clock ticks of
     // 1/18.2 s; starting with 0 ticks restarts with the period last given, which is
     // initialTicks until another is given.
@@ -90,8 +96,8 @@ private:
     };
 
     void onDeviceReceive();
+    void onDeviceLost(const std::string& reason);
     void deliver(const std::uint8_t* data, std::size_t size);
-    void scheduleCollectorScan();
     void attach(PacketCollector* collector);
     void detach(PacketCollector* collector);
 
@@ -108,16 +114,19 @@ private:
     std::uint64_t flushes_ = 0;
     DataAvailableHandler dataAvailable_;
     TimerTriggerHandler triggerHandler_;
+    DeviceLostHandler deviceLost_;
     std::map<TriggerHandle, Trigger> triggers_;
     TriggerHandle nextTrigger_ = 1;
     PacketCollector* collector_ = nullptr;
-    std::unique_ptr<Timer> collectorScan_;
+    // Reports a lost device from the event loop, never from inside the device's own event.
+    std::unique_ptr<Timer> lostReport_;
     SerialLog log_;
 };
 
 // Watches the port's input for one packet per enabling: from a start string (or any byte)
-// to an end string (or a fixed size), delimiters included. It disables itself before it
-// calls its handler.
+// to an end string (or a fixed size), delimiters included. Only bytes that arrive while it
+// is enabled count: what waited in the input buffer before is left there. It disables
+// itself before it calls its handler.
 class PacketCollector {
 public:
     using Handler = std::function<void(const std::uint8_t* data, std::size_t size)>;

@@ -50,6 +50,12 @@ public:
         return out;
     }
     void setReceiveHandler(std::function<void()> handler) override { handler_ = std::move(handler); }
+    void setLostHandler(std::function<void(const std::string&)> handler) override { lostHandler_ = std::move(handler); }
+
+    void lose(const std::string& path) {
+        close();
+        if (lostHandler_) lostHandler_(path + " is gone: No such device.");
+    }
 
     void receive(const std::vector<std::uint8_t>& bytes) {
         if (!open_) return;
@@ -61,6 +67,7 @@ public:
     bool open_ = false;
     std::vector<std::uint8_t> received_;
     std::function<void()> handler_;
+    std::function<void(const std::string&)> lostHandler_;
 };
 
 MemorySerialLine::MemorySerialLine(Clock& clock) : clock_(clock) {
@@ -73,6 +80,21 @@ MemorySerialLine::~MemorySerialLine() {
 }
 
 std::unique_ptr<SerialDevice> MemorySerialLine::create() { return std::make_unique<HostDevice>(*this); }
+
+void MemorySerialLine::unplug() {
+    if (unplugged()) return;
+    unpluggedPath_ = openedPath_.empty() ? std::string("/dev/ttyS0") : openedPath_;
+    unavailable_.insert(unpluggedPath_);
+    queue_.clear();
+    timer_->stop();
+    if (host_ && host_->open_) host_->lose(unpluggedPath_);
+}
+
+void MemorySerialLine::plugIn() {
+    if (!unplugged()) return;
+    unavailable_.erase(unpluggedPath_);
+    unpluggedPath_.clear();
+}
 
 bool MemorySerialLine::hostOpen() const { return host_ && host_->open_; }
 

@@ -37,7 +37,13 @@ public:
     void setLatencyMs(std::uint32_t ms) { latencyMs_ = ms; }
     void setWriteFails(bool fails) { writeFails_ = fails; }
     void setUnavailable(const std::string& devicePath) { unavailable_.insert(devicePath); }
+    void setAvailable(const std::string& devicePath) { unavailable_.erase(devicePath); }
     void setAllUnavailable(bool unavailable) { allUnavailable_ = unavailable; }
+    // The cable is pulled: the open device reports itself lost and is closed, its path
+    // cannot be opened, and bytes still on their way are gone. plugIn() puts it back.
+    void unplug();
+    void plugIn();
+    bool unplugged() const { return !unpluggedPath_.empty(); }
 
     // What the program did.
     const std::string& openedPath() const { return openedPath_; }
@@ -69,6 +75,7 @@ private:
     bool writeFails_ = false;
     bool allUnavailable_ = false;
     std::set<std::string> unavailable_;
+    std::string unpluggedPath_;
     HostDevice* host_ = nullptr;
     PeerReceiver peer_;
     std::string openedPath_;

@@ -56,14 +56,31 @@ TEST_F(SerialPortTest, CollectorTakesOnePacketPerEnablingAndDisablesBeforeItsHan
     ASSERT_EQ(packets.size(), 1u);
     EXPECT_EQ(packets[0], ":one\r");
     EXPECT_FALSE(enabledInHandler);
-    // The second packet waits in the input buffer; enabling again collects it on the next
-    // turn of the event loop.
-    EXPECT_EQ(port.available(), 5u);
+    EXPECT_EQ(port.available(), 5u);  // the second packet arrived while it was off
+}
+
+TEST_F(SerialPortTest, CollectorStartsWithWhatArrivesAfterItIsEnabled) {
+    // A byte waiting from before (an echo, a greeting) is never taken as the answer.
+    PacketCollector collector(port);
+    collector.setStartAnyByte();
+    collector.setEndSize(1);
+    std::string bytes;
+    collector.setHandler([&](const std::uint8_t* d, std::size_t n) { bytes += str(d, n); });
+    receive("S\r\n:stale\r");
     collector.enable();
-    EXPECT_EQ(packets.size(), 1u);
-    clock.runDue();
-    ASSERT_EQ(packets.size(), 2u);
-    EXPECT_EQ(packets[1], ":two\r");
+    clock.advance(100);
+    EXPECT_EQ(bytes, "");
+    receive("\x05");
+    EXPECT_EQ(bytes, "\x05");
+
+    // The same for a framed packet: only a ':' received while enabled starts one.
+    PacketCollector framed(port);
+    std::vector<std::string> packets;
+    framed.setHandler([&](const std::uint8_t* d, std::size_t n) { packets.push_back(str(d, n)); });
+    receive(":old");
+    framed.enable();
+    receive("\r:$S_VPab\r");
+    EXPECT_EQ(packets, std::vector<std::string>{":$S_VPab\r"});
 }
 
 TEST_F(SerialPortTest, FixedSizeOneHandsOverSingleBytesWhenReEnabledByItsHandler) {
@@ -162,6 +179,30 @@ TEST_F(SerialPortTest, WriteFailureIsReportedNotIgnored) {
     EXPECT_TRUE(port.writeByte('$'));
     port.close();
     EXPECT_FALSE(port.writeByte('$'));
+}
+
+TEST_F(SerialPortTest, LostDeviceClosesThePortAndIsReportedOnce) {
+    std::vector<std::string> reasons;
+    port.setDeviceLostHandler([&](const std::string& reason) { reasons.push_back(reason); });
+    const auto trigger = port.addTimerTrigger();
+    port.startTimerTrigger(trigger, 18);
+    receive("waiting");
+    line.unplug();
+    EXPECT_TRUE(reasons.empty());  // reported from the event loop, not from inside the device
+    clock.runDue();
+    ASSERT_EQ(reasons.size(), 1u);
+    EXPECT_NE(reasons[0].find("/dev/ttyTEST"), std::string::npos);
+    EXPECT_EQ(port.lastError(), reasons[0]);
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_EQ(port.available(), 0u);
+    EXPECT_FALSE(port.isTimerTriggerActive(trigger));
+    EXPECT_EQ(port.devicePath(), "/dev/ttyTEST");
+    EXPECT_FALSE(port.writeByte('$'));
+    EXPECT_FALSE(port.openPath("/dev/ttyTEST", 57600));  // gone until it is plugged in again
+    line.plugIn();
+    EXPECT_TRUE(port.openPath("/dev/ttyTEST", 57600));
+    clock.advance(1000);
+    EXPECT_EQ(reasons.size(), 1u);
 }
 
 TEST(SerialPortOpen, UnavailablePortIsReportedWithItsDevicePath) {
