@@ -69,6 +69,13 @@ void TTDRdataObject::CancelCommand() {
     driver_->AbandonReply();
 }
 
+void TTDRdataObject::LinkLost(const std::string& devicePath, int baud, const std::string& reason) {
+    if (linkLost_) linkLost_(LostDevice{devicePath, baud, reason});
+    if (!busy_) return;
+    const std::string name = pendingName_;
+    CommandDone(name, PortNotOpen);
+}
+
 float TTDRdataObject::WaveformAt(int i) const {
     if (i < 1 || i > MaxPoints) return 0.0f;
     return wire::wordToFloat(waveform_[static_cast<std::size_t>(i - 1)]);

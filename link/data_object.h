@@ -26,6 +26,13 @@ namespace instrument {
 // Completion routine of a request: called once with the outcome's result code.
 using TCommandDone = std::function<void(std::int32_t code)>;
 
+// A serial device that went away under the open port.
+struct LostDevice {
+    std::string devicePath;
+    int baud = 0;
+    std::string reason;
+};
+
 // The instrument's settings as its last "DUMP" reply gave them.
 struct InstrumentSettings {
     float Vp = 0;
@@ -74,6 +81,13 @@ public:
     using OutcomeObserver = std::function<void(std::string_view name, std::int32_t code)>;
     void SetOutcomeObserver(OutcomeObserver observer) { observer_ = std::move(observer); }
 
+    // The driver's port lost its device: the handler hears of it first, then the
+    // outstanding request (if any) fails with -9, so its chain ends with its failure
+    // message.
+    using LinkLostHandler = std::function<void(const LostDevice&)>;
+    void SetLinkLostHandler(LinkLostHandler handler) { linkLost_ = std::move(handler); }
+    void LinkLost(const std::string& devicePath, int baud, const std::string& reason);
+
     bool Busy() const { return busy_; }
     const std::string& PendingName() const { return pendingName_; }
 
@@ -102,6 +116,7 @@ public:
     // Straight through to the driver.
     bool OpenPort(int portNumber, int baud) { return driver_->Open(portNumber, baud); }
     bool OpenPortPath(const std::string& devicePath, int baud) { return driver_->OpenDevice(devicePath, baud); }
+    bool Connected() const { return driver_->Connected(); }
     void ClosePort() { driver_->Close(); }
     std::int32_t SendChar(char ch) { return driver_->SendChar(ch); }
     void SetRawReceiver(TProtocolDvr::RawReceiver handler) { driver_->SetRawReceiver(std::move(handler)); }
@@ -122,6 +137,7 @@ private:
     TCommandDone onDone_;
     OutcomeObserver observer_;
     std::uint64_t requestNumber_ = 0;
+    LinkLostHandler linkLost_;
     std::array<std::uint32_t, MaxPoints> waveform_{};
     std::array<float, MaxPoints> derivative_{};
 };

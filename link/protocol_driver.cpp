@@ -44,6 +44,8 @@ bool TProtocolDvr::OpenDevice(const std::string& devicePath, int baud) {
     port_->log().setEnabled(false);
     port_->setTimerTriggerHandler([this](platform::SerialPort::TriggerHandle) { ReplyTimeout(); });
     port_->setDataAvailableHandler({});
+    rawReceiver_ = nullptr;
+    port_->setDeviceLostHandler([this](const std::string& reason) { DeviceLost(reason); });
     replyTimer_ = NewReplyTimer();
     collector_ = std::make_unique<platform::PacketCollector>(*port_);
     ConfigureCollector();
@@ -54,6 +56,25 @@ bool TProtocolDvr::OpenDevice(const std::string& devicePath, int baud) {
 
 platform::SerialPort::TriggerHandle TProtocolDvr::NewReplyTimer() {
     return port_->addTimerTrigger(platform::SerialPort::secondsToTicks(ReplyTimeouts::FirstPeriod));
+}
+
+bool TProtocolDvr::Reopen(const std::string& devicePath, int baud) {
+    RawReceiver receiver = rawReceiver_;
+    const bool logging = port_ && port_->log().isEnabled();
+    if (!OpenDevice(devicePath, baud)) return false;
+    SetRawReceiver(std::move(receiver));
+    SetLogging(logging);
+    return true;
+}
+
+void TProtocolDvr::DeviceLost(const std::string& reason) {
+    if (!port_) return;
+    if (replyTimer_ != 0) port_->stopTimerTrigger(replyTimer_);
+    if (collector_) collector_->disable();
+    connected_ = false;
+    lastOpenError_ = reason;
+    FlushLog();  // what was traced up to the loss
+    owner_.LinkLost(port_->devicePath(), port_->baud(), reason);
 }
 
 void TProtocolDvr::ConfigureCollector() {
@@ -92,6 +113,7 @@ std::int32_t TProtocolDvr::SendChar(char ch) {
 }
 
 void TProtocolDvr::SetRawReceiver(RawReceiver handler) {
+    rawReceiver_ = handler;
     if (port_) port_->setDataAvailableHandler(std::move(handler));
 }
 

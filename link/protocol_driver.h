@@ -38,6 +38,9 @@ public:
     bool Open(int portNumber, int baud);
     // The same for a device path given directly (diagnostics, tests).
     bool OpenDevice(const std::string& devicePath, int baud);
+    // Opens a device again after it was lost, keeping what the program had set on the old
+    // port: the raw receiver (the terminal) and the low-level logging.
+    bool Reopen(const std::string& devicePath, int baud);
     void Close();
     std::int32_t SendCommand(std::string_view cmdText, std::int32_t timeoutSecs);
     std::int32_t SendChar(char ch);
@@ -49,6 +52,9 @@ public:
     // Handlers of the collector and of the reply timer.
     void PacketReceived(const std::uint8_t* data, std::size_t size);
     void ReplyTimeout();
+    // The port's device went away: the driver is unconnected from now on, and the owner
+    // hears of it (LinkLost).
+    void DeviceLost(const std::string& reason);
     // Forgets the reply of a cancelled request: the timer stops and the collector stops
     // listening, so neither a late reply nor the time-out reaches anyone.
     void AbandonReply();
@@ -85,6 +91,7 @@ private:
     bool connected_ = false;
     std::string expectedName_;
     std::string lastOpenError_;
+    RawReceiver rawReceiver_;
     std::filesystem::path logDirectory_;
     bool loggingBox_ = false;
 };
