@@ -15,7 +15,8 @@ constexpr KindName kindNames[] = {
     {FaultKind::NoReply, "no-reply"},     {FaultKind::LateReply, "late"},
     {FaultKind::BadCrc, "bad-crc"},       {FaultKind::WrongName, "wrong-name"},
     {FaultKind::WrongSize, "wrong-size"}, {FaultKind::InstrumentError, "error"},
-    {FaultKind::DeadLine, "dead-line"},
+    {FaultKind::DeadLine, "dead-line"},   {FaultKind::CorruptRecord, "corrupt-record"},
+    {FaultKind::SilentRecord, "silent-record"},
 };
 
 std::optional<int> parseInt(std::string_view text) {
@@ -68,7 +69,8 @@ std::optional<Fault> parseFault(std::string_view text, std::string& error) {
         }
     if (!known) {
         error = quoted + "unknown kind \"" + std::string(kindText) +
-                "\"; expected no-reply, late, bad-crc, wrong-name, wrong-size, error or dead-line.";
+                "\"; expected no-reply, late, bad-crc, wrong-name, wrong-size, error, dead-line, corrupt-record "
+                "or silent-record.";
         return std::nullopt;
     }
 
@@ -103,6 +105,17 @@ std::optional<Fault> parseFault(std::string_view text, std::string& error) {
         }
         break;
     }
+    case FaultKind::CorruptRecord:
+    case FaultKind::SilentRecord: {
+        const auto number = valueText ? parseInt(*valueText) : std::nullopt;
+        if (!number || *number <= 0) {
+            error = quoted + std::string(kindText) + " needs the number of the S-record, from 1, e.g. " +
+                    std::string(kindText) + "=3.";
+            return std::nullopt;
+        }
+        fault.value = *number;
+        break;
+    }
     case FaultKind::WrongName:
         if (valueText) {
             if (!isCommandName(*valueText)) {
@@ -121,6 +134,10 @@ std::optional<Fault> parseFault(std::string_view text, std::string& error) {
     }
 
     if (parts.size() >= 2 && parts[1] != "any") {
+        if (fault.forRecords()) {
+            error = quoted + std::string(kindText) + " applies to S-records, not to a command: leave the target out.";
+            return std::nullopt;
+        }
         if (!isCommandName(parts[1])) {
             error = quoted + "the target must be a four-character command name (such as GWAV) or \"any\".";
             return std::nullopt;
@@ -149,7 +166,9 @@ std::string describeFault(const Fault& fault) {
     switch (fault.kind) {
     case FaultKind::LateReply:
     case FaultKind::InstrumentError:
-    case FaultKind::WrongSize: text += "=" + std::to_string(fault.value); break;
+    case FaultKind::WrongSize:
+    case FaultKind::CorruptRecord:
+    case FaultKind::SilentRecord: text += "=" + std::to_string(fault.value); break;
     case FaultKind::WrongName:
         if (!fault.name.empty()) text += "=" + fault.name;
         break;
@@ -172,6 +191,23 @@ std::vector<Fault> FaultPlan::take(std::string_view commandName) {
     std::vector<Fault> applied;
     for (auto it = faults_.begin(); it != faults_.end();) {
         if (!it->matches(commandName)) {
+            ++it;
+            continue;
+        }
+        applied.push_back(*it);
+        if (it->count != Fault::Always && --it->count <= 0) {
+            it = faults_.erase(it);
+        } else {
+            ++it;
+        }
+    }
+    return applied;
+}
+
+std::vector<Fault> FaultPlan::takeForRecord(int recordNumber) {
+    std::vector<Fault> applied;
+    for (auto it = faults_.begin(); it != faults_.end();) {
+        if (!it->forRecords() || it->value != recordNumber) {
             ++it;
             continue;
         }

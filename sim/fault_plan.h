@@ -5,9 +5,10 @@
 // Text form (program option --fault, and parseFault):
 //   KIND[=VALUE][:TARGET[:COUNT]]
 //   KIND    no-reply | late=MS | bad-crc | wrong-name[=NAME] | wrong-size[=BYTES] |
-//           error=N | dead-line
+//           error=N | dead-line | corrupt-record=N | silent-record=N
 //   TARGET  a command name such as GWAV or S_VP, or "any" (default)
-//   COUNT   once (default) | always | a number of commands
+//   COUNT   once (default) | always | a number of commands (of upgrades for the record
+//           faults, which take no target)
 
 #include <cstddef>
 #include <optional>
@@ -25,6 +26,9 @@ enum class FaultKind {
     WrongSize,        // a data reply carries value bytes more (or fewer, when negative)
     InstrumentError,  // an error reply with number value instead; the command is not carried out
     DeadLine,         // from this command on nothing is answered or echoed any more
+    // The loader's faults, aimed at the value-th S-record of an upgrade (from 1):
+    CorruptRecord,    // a character of the record is changed on its way, so it fails (">")
+    SilentRecord,     // the record is taken but not answered
 };
 
 struct Fault {
@@ -36,7 +40,10 @@ struct Fault {
     std::string target;  // command name; empty means any command
     int count = 1;       // commands still affected; Always for no limit
 
-    bool matches(std::string_view commandName) const { return target.empty() || target == commandName; }
+    bool forRecords() const { return kind == FaultKind::CorruptRecord || kind == FaultKind::SilentRecord; }
+    bool matches(std::string_view commandName) const {
+        return !forRecords() && (target.empty() || target == commandName);
+    }
 };
 
 // Parses the text form above; on failure returns nothing and fills error with a sentence.
@@ -55,6 +62,8 @@ public:
     // The faults that apply to one command, in the order they were added; each one's count
     // is used up by one, and spent faults leave the plan.
     std::vector<Fault> take(std::string_view commandName);
+    // The loader's faults for the recordNumber-th record of an upgrade, used up alike.
+    std::vector<Fault> takeForRecord(int recordNumber);
 
 private:
     std::vector<Fault> faults_;

@@ -52,12 +52,20 @@ Options:
   --pace                  send at the baud rate the line is set to
   --fault FAULT           inject a fault (repeatable), FAULT = KIND[=VALUE][:TARGET[:COUNT]]
                             KIND   no-reply | late=MS | bad-crc | wrong-name[=NAME] |
-                                   wrong-size[=BYTES] | error=N | dead-line
-                            TARGET a command name (GWAV, S_VP...) or any (default)
+                                   wrong-size[=BYTES] | error=N | dead-line |
+                                   corrupt-record=N | silent-record=N
+                            TARGET a command name (GWAV, S_VP...) or any (default);
+                                   none for the S-record faults of the loader
                             COUNT  once (default) | always | a number of commands
                           e.g. --fault late=3000:GTIM  --fault error=18:SMUX:always
+                               --fault corrupt-record=5 (the 5th record of an upgrade
+                               arrives damaged and is refused with ">")
   --verbose               log every command and reply on standard error
   --help                  show this text
+
+Signals: SIGINT and SIGTERM stop the simulator. SIGUSR1 pulls the cable: the terminal
+and the link vanish while the instrument keeps its state; the next SIGUSR1 puts it back
+on a new terminal, whose path is printed on standard output (the link is made again).
 )";
 }
 

@@ -66,6 +66,7 @@ Rfx410::Rfx410(platform::Clock& clock, const SimulatorConfig& config)
         if (dead_) return;
         enterLoaderState(LoaderState::Receiving);
         loader_.restart();
+        recordNumber_ = 0;
         log("loader: flash erased, ready for records");
         const std::uint8_t enq = Enquiry;
         send(std::span<const std::uint8_t>(&enq, 1));
@@ -196,7 +197,31 @@ void Rfx410::takeLine(const std::string& typed) {
 }
 
 void Rfx410::takeLoaderByte(std::uint8_t byte) {
-    switch (loader_.feed(byte)) {
+    if (byte == 'S' && loader_.partialRecord().empty()) {
+        ++recordNumber_;
+        corruptRecord_ = silentRecord_ = false;
+        for (const Fault& f : faults_.takeForRecord(recordNumber_)) {
+            log("fault " + describeFault(f) + " on record " + std::to_string(recordNumber_));
+            if (f.kind == FaultKind::CorruptRecord) corruptRecord_ = true;
+            if (f.kind == FaultKind::SilentRecord) silentRecord_ = true;
+        }
+    }
+    if (corruptRecord_ && loader_.expectedLength() != 0 && loader_.partialRecord().size() + 1 == loader_.expectedLength()) {
+        // The record's last digit changes on its way: its checksum no longer matches.
+        byte = byte == '0' ? '1' : '0';
+        corruptRecord_ = false;
+    }
+    const SRecordLoader::Outcome outcome = loader_.feed(byte);
+    if (silentRecord_ && (outcome == SRecordLoader::Outcome::Accepted || outcome == SRecordLoader::Outcome::Finished)) {
+        silentRecord_ = false;
+        log("loader: record " + std::to_string(recordNumber_) + " taken, not answered");
+        if (outcome == SRecordLoader::Outcome::Accepted) return;
+        ++upgrades_;
+        processor_.noteUpgrade();
+        leaveLoader("upgrade finished after " + std::to_string(loader_.acceptedCount()) + " records, not answered");
+        return;
+    }
+    switch (outcome) {
     case SRecordLoader::Outcome::Incomplete: break;
     case SRecordLoader::Outcome::Accepted: loaderAnswer('.'); break;
     case SRecordLoader::Outcome::Finished:

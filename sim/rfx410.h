@@ -147,6 +147,10 @@ private:
     std::unique_ptr<platform::Timer> loaderAnswerTimer_;
     std::unique_ptr<platform::Timer> loaderIdleTimer_;
     int upgrades_ = 0;
+    // The record under way in this upgrade (from 1) and the faults aimed at it.
+    int recordNumber_ = 0;
+    bool corruptRecord_ = false;
+    bool silentRecord_ = false;
 
     bool dead_ = false;
     std::deque<std::string> received_;

@@ -32,6 +32,8 @@ public:
     const std::vector<std::string>& acceptedRecords() const { return kept_; }
     std::size_t acceptedCount() const { return acceptedCount_; }
     const std::string& partialRecord() const { return record_; }
+    // Characters the record under way has in all (0 until its count byte is in).
+    std::size_t expectedLength() const { return expectedLength_; }
 
 private:
     Outcome finish();

@@ -29,6 +29,7 @@ SignalWatcher::~SignalWatcher() {
     if (signalPipe[0] < 0) return;
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGUSR1, SIG_DFL);
     notifier_.reset();
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);
@@ -49,8 +50,9 @@ bool SignalWatcher::install(std::string& error) {
     action.sa_handler = forwardSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    if (::sigaction(SIGINT, &action, nullptr) != 0 || ::sigaction(SIGTERM, &action, nullptr) != 0) {
-        error = std::string("Cannot catch SIGINT and SIGTERM: ") + std::strerror(errno) + ".";
+    if (::sigaction(SIGINT, &action, nullptr) != 0 || ::sigaction(SIGTERM, &action, nullptr) != 0 ||
+        ::sigaction(SIGUSR1, &action, nullptr) != 0) {
+        error = std::string("Cannot catch SIGINT, SIGTERM and SIGUSR1: ") + std::strerror(errno) + ".";
         return false;
     }
     return true;

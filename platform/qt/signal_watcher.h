@@ -1,6 +1,6 @@
 #pragma once
-// Turns SIGINT and SIGTERM into a call on the event loop (through a self-pipe), so that the
-// program can end cleanly.
+// Turns SIGINT, SIGTERM and SIGUSR1 into a call on the event loop (through a self-pipe),
+// so that the program can end cleanly (and pull or put back its cable on SIGUSR1).
 
 #include <QSocketNotifier>
 
