@@ -8,6 +8,14 @@ std::string DisconnectedHint(const std::string& devicePath) {
 
 std::string ReconnectedHint(const std::string& devicePath) { return "RFX410 reconnected (" + devicePath + ")"; }
 
+bool EndChainForLostDevice(TStateMach& machine, const TTDRdataObject& link) {
+    if (machine.IsIdle()) return true;
+    const int state = machine.Current();
+    if (!link.Busy() && machine.Status(state) != -1) return false;
+    machine.Abort();
+    return true;
+}
+
 LinkReconnect::LinkReconnect(TTDRdataObject& link, platform::Clock& clock, Reports reports)
     : link_(link), reports_(std::move(reports)) {
     retry_ = clock.createTimer(platform::TimerKind::Periodic, [this] { Retry(); });

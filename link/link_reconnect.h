@@ -6,6 +6,7 @@
 // means meanwhile (the communication settings) ends the wait.
 
 #include "link/data_object.h"
+#include "link/state_machine.h"
 
 #include "platform/clock.h"
 
@@ -19,6 +20,13 @@ namespace instrument {
 // What the hint bar says while the link waits, and once it is back.
 std::string DisconnectedHint(const std::string& devicePath);
 std::string ReconnectedHint(const std::string& devicePath);
+
+// A chain cannot go on once the device is gone: when its current state waits for a command
+// (a request outstanding, or one refused and waiting for the state's time limit) the chain
+// is sent to that state's failure target at once, which is its error state with the
+// chain's failure message. Returns false while the chain is between two commands (try
+// again on the next tick), true otherwise.
+bool EndChainForLostDevice(TStateMach& machine, const TTDRdataObject& link);
 
 class LinkReconnect {
 public:

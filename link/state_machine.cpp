@@ -87,6 +87,14 @@ int TStateMach::GoTo(int next) {
     return 0;
 }
 
+int TStateMach::Abort() {
+    TStateNode* node = Node(current_);
+    if (!node) return 5;
+    node->ExitCode = ExitTimeLimit;
+    ActionDone = false;
+    return GoTo(node->FailNext);
+}
+
 void TStateMach::Tick() {
     if (current_ < 0) return;
     TStateNode* node = Node(current_);

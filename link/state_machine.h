@@ -60,6 +60,10 @@ public:
     bool IsIdle() const { return nodes_.empty(); }
     // 0 moved; 2 `next` is not allowed from the current state; 5 the machine is stopped.
     int GoTo(int next);
+    // Ends the current state's wait at once, as its time limit would: the chain goes to
+    // the state's failure target (a command state's is the chain's error state). Same
+    // codes as GoTo.
+    int Abort();
 
     int Current() const { return current_; }
     std::size_t StateCount() const { return nodes_.size(); }

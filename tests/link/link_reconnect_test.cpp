@@ -1,6 +1,7 @@
 // The link after its serial device went away: the request under way fails at once, the
 // same device is tried once a second, and once it is back the instrument is greeted.
 
+#include "link/chain_table.h"
 #include "link/link_reconnect.h"
 
 #include "platform/doubles/test_platform.h"
@@ -115,6 +116,56 @@ TEST_F(LinkReconnectTest, TheTerminalsReceiverAndTheLoggingSurviveTheReconnectio
     data.SendChar('\r');
     test.clock.advance(100);
     EXPECT_NE(raw.find("A\r\n"), std::string::npos);  // the instrument's echo reaches the terminal
+}
+
+TEST_F(LinkReconnectTest, AChainGoesToItsErrorStateOnceItWaitsForACommand) {
+    TStateMach machine(test.clock);
+    std::vector<std::string> entered;
+    auto note = [&](const char* name) { entered.push_back(name); };
+    auto request = [&](const char* name) {
+        return [&, name](std::int32_t& r) {
+            note(name);
+            r = data.GetCommand(name, 10, [&](std::int32_t) { machine.ActionDone = true; });
+        };
+    };
+    ASSERT_TRUE(LoadChain(machine, {
+        {0, "GCAL", request("GCAL"), 20000, 1, 3},
+        {1, "Cond", [&](std::int32_t& r) { note("Cond"); r = 0; machine.ActionDone = true; }, NoLimit, 2, 4},
+        {2, "GNWA", request("GNWA"), 60000, 1, 3},
+        {3, "Err", [&](std::int32_t& r) { note("Err"); r = 0; data.CommandDone("", 0); machine.ActionDone = true; },
+         NoLimit, 4, 4},
+        {4, "END", [&](std::int32_t& r) { note("END"); r = 0; machine.Stop(); }, NoLimit, NoTarget, NoTarget},
+    }));
+
+    // A request under way: the error state at once, which cancels it.
+    machine.Start(0);
+    ASSERT_TRUE(data.Busy());
+    EXPECT_TRUE(EndChainForLostDevice(machine, data));
+    EXPECT_EQ(machine.Current(), 3);
+    EXPECT_EQ(machine.ExitCodeOf(0), ExitTimeLimit);
+    EXPECT_FALSE(data.Busy());
+    test.clock.advance(300);
+    EXPECT_TRUE(machine.IsIdle());
+    EXPECT_EQ(entered, (std::vector<std::string>{"GCAL", "Err", "END"}));
+
+    // Between two commands nothing is done until the next one is refused; then the same.
+    entered.clear();
+    ASSERT_TRUE(LoadChain(machine, {
+        {0, "Cond", [&](std::int32_t& r) { note("Cond"); r = 0; machine.ActionDone = true; }, NoLimit, 1, 3},
+        {1, "GNWA", request("GNWA"), 60000, 0, 2},
+        {2, "Err", [&](std::int32_t& r) { note("Err"); r = 0; data.CommandDone("", 0); machine.ActionDone = true; },
+         NoLimit, 3, 3},
+        {3, "END", [&](std::int32_t& r) { note("END"); r = 0; machine.Stop(); }, NoLimit, NoTarget, NoTarget},
+    }));
+    data.ClosePort();
+    machine.Start(0);
+    EXPECT_FALSE(EndChainForLostDevice(machine, data));
+    test.clock.advance(100);  // GNWA is entered and refused
+    EXPECT_TRUE(EndChainForLostDevice(machine, data));
+    test.clock.advance(300);
+    EXPECT_EQ(entered, (std::vector<std::string>{"Cond", "GNWA", "Err", "END"}));
+    EXPECT_TRUE(EndChainForLostDevice(machine, data));  // nothing running: nothing to do
+    EXPECT_EQ(machine.Abort(), 5);
 }
 
 TEST(LinkReconnectHints, SayWhichDevice) {
