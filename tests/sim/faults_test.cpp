@@ -113,7 +113,7 @@ TEST(Faults, TargetsAndCountsDecideWhichCommandsAreHit) {
 TEST(FaultText, RoundTripsAndMistakesAreExplained) {
     for (const char* text : {"no-reply:any:once", "late=3000:GTIM:once", "bad-crc:any:always", "wrong-name:GWAV:3",
                              "wrong-name=GVER:S_VP:once", "wrong-size=-2:DUMP:once", "error=18:SMUX:always",
-                             "dead-line:GWAV:once"}) {
+                             "dead-line:GWAV:once", "corrupt-record=3:any:once", "silent-record=1:any:always"}) {
         EXPECT_EQ(sim::describeFault(fault(text)), text);
     }
     const sim::Fault shortest = fault("no-reply");
@@ -123,7 +123,8 @@ TEST(FaultText, RoundTripsAndMistakesAreExplained) {
 
     for (const char* text : {"", "sleep", "late", "late=-5", "late=abc", "error=100", "error", "bad-crc=3",
                              "no-reply:GW", "no-reply:gwav", "no-reply:GWAV:0", "no-reply:GWAV:never", "a:b:c:d",
-                             "wrong-name=XY", "wrong-size=0"}) {
+                             "wrong-name=XY", "wrong-size=0", "corrupt-record", "silent-record=0",
+                             "corrupt-record=2:GWAV"}) {
         std::string error;
         EXPECT_FALSE(sim::parseFault(text, error)) << text;
         EXPECT_NE(error.find("fault \""), std::string::npos) << text;

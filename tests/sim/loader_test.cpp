@@ -101,6 +101,39 @@ TEST(Loader, BadRecordIsRefusedAndEndsTheLoader) {
     }
 }
 
+TEST(Loader, FaultsDamageOrSilenceTheRecordTheyName) {
+    const auto records = firmwareRecords();
+    {
+        SimHarness sim;
+        sim::Fault corrupt;
+        corrupt.kind = sim::FaultKind::CorruptRecord;
+        corrupt.value = 3;
+        sim.instrument.faults().add(corrupt);
+        enterLoader(sim);
+        EXPECT_EQ(answerTo(sim, records[0]), '.');
+        EXPECT_EQ(answerTo(sim, records[1]), '.');
+        EXPECT_EQ(answerTo(sim, records[2]), '>');  // good on the wire, damaged on its way
+        EXPECT_EQ(sim.instrument.loaderState(), sim::LoaderState::Off);
+        EXPECT_EQ(sim.instrument.acceptedRecordCount(), 2u);
+        // Used up: the next upgrade goes through.
+        enterLoader(sim);
+        for (const auto& record : records) answerTo(sim, record);
+        EXPECT_EQ(sim.instrument.completedUpgrades(), 1);
+    }
+    {
+        SimHarness sim;
+        sim::Fault silent;
+        silent.kind = sim::FaultKind::SilentRecord;
+        silent.value = 2;
+        sim.instrument.faults().add(silent);
+        enterLoader(sim);
+        EXPECT_EQ(answerTo(sim, records[0]), '.');
+        EXPECT_EQ(answerTo(sim, records[1]), '?');  // taken, not answered
+        EXPECT_EQ(answerTo(sim, records[2]), '.');  // the loader goes on
+        EXPECT_EQ(sim.instrument.acceptedRecordCount(), 3u);
+    }
+}
+
 TEST(Loader, MonitorAndLoaderGiveUpWhenLeftAlone) {
     SimHarness sim;
     sim.send("MON\r");

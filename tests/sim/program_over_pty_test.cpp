@@ -5,6 +5,7 @@
 #include "platform/qt/qt_serial_device.h"
 #include "platform/serial_port.h"
 #include "tests/sim/sim_harness.h"
+#include "tests/support/sim_program.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -21,47 +22,8 @@
 namespace simtest {
 namespace {
 
-bool waitFor(const std::function<bool()>& done, int maxMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > maxMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
-    }
-    return true;
-}
-
-class SimProgram {
-public:
-    explicit SimProgram(const QStringList& args) {
-        process_.start(QStringLiteral(RFX410_SIM_PATH), args);
-        if (!process_.waitForStarted(3000)) return;
-        QElapsedTimer timer;
-        timer.start();
-        while (!process_.canReadLine() && timer.elapsed() < 5000 && process_.state() == QProcess::Running)
-            process_.waitForReadyRead(100);
-        devicePath = QString::fromUtf8(process_.readLine()).trimmed().toStdString();
-    }
-    ~SimProgram() { stop(); }
-
-    // SIGTERM, and the exit code (-1 when it had to be killed).
-    int stop() {
-        if (process_.state() == QProcess::NotRunning) return process_.exitCode();
-        process_.terminate();
-        if (!process_.waitForFinished(3000)) {
-            process_.kill();
-            process_.waitForFinished(1000);
-            return -1;
-        }
-        return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
-    }
-    QString errorOutput() { return QString::fromUtf8(process_.readAllStandardError()); }
-
-    std::string devicePath;
-
-private:
-    QProcess process_;
-};
+using testsupport::SimProgram;
+using testsupport::waitFor;
 
 // The program's side of the line.
 class Client {
@@ -228,6 +190,32 @@ TEST(ProgramOverPty, LinkIsMadeReplacingAStaleOneAndRemovedAtExit) {
     ASSERT_TRUE(refused.waitForFinished(3000));
     EXPECT_EQ(refused.exitCode(), 1);
     EXPECT_TRUE(QFileInfo(file.fileName()).isFile());
+}
+
+TEST(ProgramOverPty, Sigusr1PullsTheCableAndPutsItBack) {
+    QTemporaryDir dir;
+    const QString link = dir.filePath("rfx410");
+    SimProgram sim({"--link", link, "--verbose"});
+    ASSERT_FALSE(sim.devicePath.empty()) << sim.errorOutput().toStdString();
+    {
+        Client client(link.toStdString());
+        ASSERT_TRUE(client.command("SNAV 16"));
+        sim.toggleCable();
+        // The device vanishes under the open port, and the link with it.
+        EXPECT_TRUE(waitFor([&] { return !QFileInfo::exists(link) && !QFileInfo::exists(QString::fromStdString(sim.devicePath)); }, 3000));
+        EXPECT_FALSE(client.command("DUMP", 300));
+    }
+    sim.toggleCable();
+    const std::string again = sim.nextDevicePath(3000);
+    ASSERT_FALSE(again.empty());
+    EXPECT_EQ(QFileInfo(link).symLinkTarget().toStdString(), again);
+    // The same instrument, settings kept.
+    Client client(link.toStdString());
+    const auto dump = client.command("DUMP");
+    ASSERT_TRUE(dump);
+    EXPECT_FLOAT_EQ(dump->value(1), 16.0f);
+    EXPECT_TRUE(sim.errorOutput().contains("cable pulled"));
+    EXPECT_EQ(sim.stop(), 0);
 }
 
 TEST(ProgramOverPty, HelpAndBadOptions) {
