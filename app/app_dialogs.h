@@ -12,6 +12,7 @@ class TCellConst;
 }
 namespace instrument {
 class TCommSetgDlg;
+class TOSdownForm;
 }
 namespace graph {
 class TAxisRange;
@@ -30,6 +31,7 @@ struct AppDialogs {
     graph::TAxisRange* axisRange = nullptr;
     mux::TMuxSetupDlg* muxSetup = nullptr;
     analysis::TCellConst* cellConst = nullptr;
+    instrument::TOSdownForm* osDown = nullptr;
 };
 
 }  // namespace app

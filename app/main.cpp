@@ -14,6 +14,7 @@
 #include "graph/axis_range_dialog.h"
 #include "help/help_topics.h"
 #include "link/dialogs/comm_settings_dialog.h"
+#include "link/dialogs/os_download_dialog.h"
 #include "mux/dialogs/mux_setup_dialog.h"
 #include "platform/qt/help_key_filter.h"
 #include "platform/qt/qt_clock.h"
@@ -71,7 +72,8 @@ int main(int argc, char** argv) {
     graph::TAxisRange axisRange(form.Graph().Gfx(), form.DataObject(), form.StateMachine(), form, services,
                                 [&form] { form.Settings().UpdateDisplay(); }, &form);
     analysis::TCellConst cellConst(form.CellConstantMeasurement(), form.Settings(), services, &form);
-    app::AppDialogs windows{&acqWave, &caliDlg, &about, &commSetg, &axisRange, &muxSetup, &cellConst};
+    instrument::TOSdownForm osDown(form.DataObject(), services, &form);
+    app::AppDialogs windows{&acqWave, &caliDlg, &about, &commSetg, &axisRange, &muxSetup, &cellConst, &osDown};
     form.SetDialogs(&windows);
     form.SetSplashCloser([&splash] {
         splash->hide();

@@ -4,11 +4,13 @@
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/waveform_options_dialog.h"
 #include "app/graph_view.h"
+#include "app/terminal_panel.h"
 
 #include "analysis/dialogs/calibration_dialog.h"
 #include "analysis/dialogs/cell_constant_dialog.h"
 #include "graph/axis_range_dialog.h"
 #include "link/dialogs/comm_settings_dialog.h"
+#include "link/dialogs/os_download_dialog.h"
 #include "link/dialogs/port_switch.h"
 #include "mux/dialogs/mux_setup_dialog.h"
 #include "platform/qt/help_key_filter.h"
@@ -112,6 +114,17 @@ TMain_Form::TMain_Form(platform::Platform& platform, StartOptions options, QWidg
     bulkEC_ = std::make_unique<analysis::BulkEC>(measurement);
     cellConstantChain_ = std::make_unique<analysis::CellConstantChain>(measurement);
     linearity_ = std::make_unique<analysis::LinearityTest>(measurement);
+    terminal_ = std::make_unique<TerminalEmulator>(*this, *this, *data_);
+    TermPanel->SetHandlers([this](char& key) { terminal_->TermEdKeyPress(key); }, [this] { terminal_->TermEdEnter(); },
+                           [this] { platform_.tones.messageBeep(RefusedKeyBeep); });
+    reconnect_ = std::make_unique<instrument::LinkReconnect>(
+        *data_, platform_.clock,
+        instrument::LinkReconnect::Reports{[this](const instrument::LostDevice& d) { LinkLost(d); },
+                                           [this](const std::string& path) { LinkBack(path); }});
+    chainEnder_ = platform_.clock.createTimer(platform::TimerKind::SingleShot, [this] {
+        if (reconnect_->Waiting() && !instrument::EndChainForLostDevice(*machine_, *data_))
+            chainEnder_->start(instrument::TStateMach::TickMs);
+    });
 
     resize(DefaultWidth, DefaultHeight);
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -120,6 +133,7 @@ TMain_Form::TMain_Form(platform::Platform& platform, StartOptions options, QWidg
 
 TMain_Form::~TMain_Form() {
     // FormDestroy: the port, then the graph (which releases plotbase).
+    if (reconnect_) reconnect_->Stop();
     if (machine_) machine_->Stop();
     if (data_) data_->ClosePort();
     if (graph_) graph_->Gfx().CloseGraphPage();
@@ -184,12 +198,9 @@ void TMain_Form::BuildGraphPanel(QWidget* parent) {
     GfxPanel->setAccessibleName("Waveform Graph");
     GfxPanel->setGeometry(0, 0, 472, 318);
     // The terminal covers the plot when it is on.
-    Terminal = new QFrame(plotHolder);
-    Terminal->setObjectName("Terminal");
-    Terminal->setFrameShape(QFrame::Panel);
-    Terminal->setFrameShadow(QFrame::Sunken);
-    Terminal->setGeometry(0, 0, 472, 318);
-    Terminal->hide();
+    TermPanel = new TerminalPanel(plotHolder);
+    SetHelp(TermPanel, 35);
+    TermPanel->hide();
     layout->addWidget(plotHolder);
 
     auto* buttons = new QHBoxLayout();
@@ -371,11 +382,12 @@ void TMain_Form::BuildMenus() {
     OptionsMenu->setObjectName("OptionsMenu");
     SetHelp(OptionsMenu, 33);
     TerminalEmulatorMI = AddMenuAction(OptionsMenu, "&Terminal Emulator", "TerminalEmulatorMI", 35,
-                                       &TMain_Form::NotAvailableYet);
+                                       &TMain_Form::TerminalEmulatorMIClick);
+    TerminalEmulatorMI->setCheckable(true);
     AdvancedMenu = OptionsMenu->addMenu("Advanced");
     AdvancedMenu->setObjectName("Advanced");
     SetHelp(AdvancedMenu, 36);
-    AddMenuAction(AdvancedMenu, "UpGradeOS", "UpGradeOsMI", 37, &TMain_Form::NotAvailableYet);
+    UpGradeOsMI = AddMenuAction(AdvancedMenu, "UpGradeOS", "UpGradeOsMI", 37, &TMain_Form::UpGradeOsMIClick);
 
     HelpMenu = bar->addMenu("&Help");
     HelpMenu->setObjectName("HelpMenu");
@@ -558,7 +570,40 @@ bool TMain_Form::event(QEvent* event) {
     return QMainWindow::event(event);
 }
 
-void TMain_Form::DisplayHint(const QString& hint) { HintPanel->setText(hint); }
+void TMain_Form::DisplayHint(const QString& hint) { HintPanel->setText(hint.isEmpty() ? linkStatus_ : hint); }
+
+// --- The serial device gone and back ---------------------------------------------------------
+
+void TMain_Form::LinkLost(const instrument::LostDevice& device) {
+    // Said first, so the hint is there while the failure's message is.
+    linkStatus_ = Q(instrument::DisconnectedHint(device.devicePath));
+    HintPanel->setText(linkStatus_);
+    if (dialogs_ && dialogs_->osDown) dialogs_->osDown->LinkLost();
+    // A chain ends with its own failure message (its error state cancels the request
+    // under way) instead of waiting out its time limits.
+    if (!instrument::EndChainForLostDevice(*machine_, *data_)) chainEnder_->start(instrument::TStateMach::TickMs);
+}
+
+void TMain_Form::LinkBack(const std::string& devicePath) {
+    chainEnder_->stop();
+    linkStatus_.clear();
+    HintPanel->setText(Q(instrument::ReconnectedHint(devicePath)));
+}
+
+// --- Terminal ------------------------------------------------------------------------------
+
+void TMain_Form::EnableOptionsMenu() { OptionsMenu->menuAction()->setEnabled(true); }
+
+void TMain_Form::ShowTerminal(bool on) {
+    TermPanel->setVisible(on);
+    TerminalEmulatorMI->setChecked(on);
+}
+
+void TMain_Form::FocusTerminal() { TermPanel->TermEd()->setFocus(Qt::OtherFocusReason); }
+
+void TMain_Form::ClearTerminal() { TermPanel->Clear(); }
+
+void TMain_Form::ApplyTerminalChange(const TerminalLines::Change& change) { TermPanel->Apply(change); }
 
 // --- Menu handlers -------------------------------------------------------------------------
 
@@ -637,6 +682,22 @@ void TMain_Form::PrintGraphClick() {
 void TMain_Form::ContentsClick() { platform_.help.showContents(); }
 
 void TMain_Form::IndexClick() { platform_.help.showIndex(""); }
+
+void TMain_Form::UpGradeOsMIClick() {
+    if (data_->Busy()) {
+        platform_.dialogs.message("Another Command is currently being processed.");
+        return;
+    }
+    if (!dialogs_ || !dialogs_->osDown) return;
+    SetEnable(false);
+    EnableMenuItems(false);
+    dialogs_->osDown->HideErasing();
+    dialogs_->osDown->exec();
+    // The upgrade borrowed the packet collector.
+    data_->RestoreFraming();
+    EnableMenuItems(true);
+    SetEnable(true);
+}
 
 void TMain_Form::AboutClick() {
     if (dialogs_ && dialogs_->about) dialogs_->about->exec();

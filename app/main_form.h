@@ -6,6 +6,7 @@
 #include "app/acquisition.h"
 #include "app/main_window_port.h"
 #include "app/settings_steps.h"
+#include "app/terminal_emulator.h"
 #include "app/waveform_buffers.h"
 #include "app/waveform_plot.h"
 
@@ -17,6 +18,7 @@
 #include "analysis/water_content.h"
 
 #include "link/data_object.h"
+#include "link/link_reconnect.h"
 #include "link/state_machine.h"
 #include "mux/mux_setup.h"
 #include "mux/probe_addressing.h"
@@ -50,8 +52,12 @@ namespace app {
 
 class AppDialogs;
 class GraphView;
+class TerminalPanel;
 
-class TMain_Form : public QMainWindow, public MainWindowPort, public mux::ProbeWindowPort {
+class TMain_Form : public QMainWindow,
+                   public MainWindowPort,
+                   public mux::ProbeWindowPort,
+                   public TerminalWindow {
     Q_OBJECT
 
 public:
@@ -104,6 +110,13 @@ public:
     void SaveProbeSettings() override;
     void ShowProbeSettings(const files::ProbeSettings& settings) override;
 
+    // TerminalWindow
+    void EnableOptionsMenu() override;
+    void ShowTerminal(bool on) override;
+    void FocusTerminal() override;
+    void ClearTerminal() override;
+    void ApplyTerminalChange(const TerminalLines::Change& change) override;
+
     // Handlers.
     void FormShow();
     void GetWfPBClick() { acquisition_->GetWfPBClick(); }
@@ -132,6 +145,8 @@ public:
     void ContentsClick();
     void IndexClick();
     void AboutClick();
+    void TerminalEmulatorMIClick() { terminal_->TerminalEmulatorMIClick(); }
+    void UpGradeOsMIClick();
     void DisplayHint(const QString& hint);
 
     // The pieces, for the dialogs and for tests.
@@ -143,6 +158,9 @@ public:
     analysis::BulkEC& BulkECMeasurement() { return *bulkEC_; }
     analysis::CellConstantChain& CellConstantMeasurement() { return *cellConstantChain_; }
     analysis::LinearityTest& Linearity() { return *linearity_; }
+    TerminalEmulator& TerminalSession() { return *terminal_; }
+    TerminalPanel& TerminalPane() { return *TermPanel; }
+    instrument::LinkReconnect& Reconnect() { return *reconnect_; }
     WaveformBuffers& Buffers() { return buffers_; }
     GraphView& Graph() { return *graph_; }
     platform::ProfileFile& MainIni() { return mainIni_; }
@@ -172,6 +190,8 @@ private:
     void FormClose();
     void WriteExitSettings();
     void ShowFileError(const std::string& what, const std::string& error);
+    void LinkLost(const instrument::LostDevice& device);
+    void LinkBack(const std::string& devicePath);
 
     platform::Platform& platform_;
     StartOptions options_;
@@ -189,6 +209,12 @@ private:
     std::unique_ptr<analysis::BulkEC> bulkEC_;
     std::unique_ptr<analysis::CellConstantChain> cellConstantChain_;
     std::unique_ptr<analysis::LinearityTest> linearity_;
+    std::unique_ptr<TerminalEmulator> terminal_;
+    std::unique_ptr<instrument::LinkReconnect> reconnect_;
+    std::unique_ptr<platform::Timer> chainEnder_;  // ends a chain caught between two commands
+    // Shown in the hint bar whenever no control has a hint to show (while the link waits
+    // for its device to come back).
+    QString linkStatus_;
     bool shown_ = false;
     bool hourglass_ = false;
     double cellConstant_ = 1.0;
@@ -200,7 +226,7 @@ private:
     std::array<QLineEdit*, 7> edits_{};
     QFrame* GraphPanel = nullptr;
     QWidget* GfxPanel = nullptr;
-    QFrame* Terminal = nullptr;
+    TerminalPanel* TermPanel = nullptr;  // "Terminal"
     QPushButton* AxisRangeChg = nullptr;
     QPushButton* LinearityTest = nullptr;
     QGroupBox* MuxGroup = nullptr;
@@ -232,6 +258,7 @@ private:
     QAction* ExportGraphImage = nullptr;
     QAction* ExitApp = nullptr;
     QAction* TerminalEmulatorMI = nullptr;
+    QAction* UpGradeOsMI = nullptr;
 };
 
 }  // namespace app

@@ -8,6 +8,7 @@
 #include "analysis/dialogs/cell_constant_dialog.h"
 #include "graph/axis_range_dialog.h"
 #include "link/dialogs/comm_settings_dialog.h"
+#include "link/dialogs/os_download_dialog.h"
 #include "mux/dialogs/mux_setup_dialog.h"
 #include "sim/memory_line_link.h"
 
@@ -21,6 +22,7 @@ struct MainWindowRig::Windows {
     std::unique_ptr<graph::TAxisRange> axisRange;
     std::unique_ptr<mux::TMuxSetupDlg> muxSetup;
     std::unique_ptr<analysis::TCellConst> cellConst;
+    std::unique_ptr<instrument::TOSdownForm> osDown;
 };
 
 MainWindowRig::MainWindowRig(Options options) : services(test.platform()), instrument(test.clock) {
@@ -48,8 +50,9 @@ MainWindowRig::MainWindowRig(Options options) : services(test.platform()), instr
                                                       form.get());
     w.cellConst = std::make_unique<analysis::TCellConst>(form->CellConstantMeasurement(), form->Settings(), services,
                                                          form.get());
-    dialogs = AppDialogs{w.acqWave.get(),  w.caliDlg.get(),   w.about.get(),    w.commSetg.get(),
-                         w.axisRange.get(), w.muxSetup.get(), w.cellConst.get()};
+    w.osDown = std::make_unique<instrument::TOSdownForm>(form->DataObject(), services, form.get());
+    dialogs = AppDialogs{w.acqWave.get(),   w.caliDlg.get(),  w.about.get(),     w.commSetg.get(),
+                         w.axisRange.get(), w.muxSetup.get(), w.cellConst.get(), w.osDown.get()};
     form->SetDialogs(&dialogs);
     if (options.show) form->show();
     // Let the greeting reach the instrument.
@@ -60,6 +63,7 @@ MainWindowRig::~MainWindowRig() {
     // The dialogs belong to the window (their parent) as far as Qt is concerned; release
     // them first so each is destroyed once.
     if (windows_) {
+        windows_->osDown.reset();
         windows_->cellConst.reset();
         windows_->axisRange.reset();
         windows_->commSetg.reset();

@@ -1,6 +1,7 @@
 // Renders the WAVIX windows to PNG under the offscreen platform: the main window idle, after
 // a waveform (with derivative and overlay), after a water content and a bulk EC measurement,
 // and after a linearity test on the reference source, all from the simulated instrument;
+// the terminal with a session at the instrument, the upgrade dialog during a transfer,
 // every dialog (the cell-constant dialog at both sizes), the splash and the About box.
 //   wavix-screens <output directory>
 
@@ -8,18 +9,24 @@
 #include "app/dialogs/waveform_options_dialog.h"
 #include "app/graph_view.h"
 #include "app/rig/main_window_rig.h"
+#include "app/terminal_panel.h"
 
 #include "analysis/dialogs/cell_constant_dialog.h"
 #include "graph/axis_range_dialog.h"
 #include "graph/graph_image.h"
+#include "link/dialogs/os_download_dialog.h"
 #include "mux/dialogs/mux_setup_dialog.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 
@@ -30,6 +37,39 @@ bool save(QWidget& widget, const QDir& dir, const QString& name) {
     const bool ok = widget.grab().save(path, "PNG");
     std::cout << (ok ? "" : "could not write ") << path.toStdString() << "\n";
     return ok;
+}
+
+// Types at the terminal as a user would and lets the instrument answer.
+void typeAtTerminal(app::MainWindowRig& rig, const QString& text) {
+    QWidget* pane = rig.form->TerminalPane().TermEd();
+    for (const QChar c : text) {
+        const int key = c == QChar(0x0D) ? int(Qt::Key_Return) : int(c.toUpper().unicode());
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(pane, &press);
+    }
+    rig.test.clock.advance(1500);
+}
+
+// An operating-system file of `records` records (header, data, end).
+void writeFirmware(const std::string& path, int records) {
+    std::ofstream file(path, std::ios::binary);
+    file << "S00600004844521B\r\n";
+    for (int i = 0; i < records - 2; ++i) {
+        const unsigned address = 0x8000 + 16 * static_cast<unsigned>(i);
+        unsigned sum = 19 + (address >> 8) + (address & 0xFF);
+        char text[48];
+        std::snprintf(text, sizeof text, "S113%04X", address);
+        file << text;
+        for (unsigned b = 0; b < 16; ++b) {
+            const unsigned value = (static_cast<unsigned>(i) * 7 + b) & 0xFF;
+            std::snprintf(text, sizeof text, "%02X", value);
+            file << text;
+            sum += value;
+        }
+        std::snprintf(text, sizeof text, "%02X\r\n", ~sum & 0xFF);
+        file << text;
+    }
+    file << "S9030000FC\r\n";
 }
 
 }  // namespace
@@ -187,6 +227,39 @@ int main(int argc, char** argv) {
     service.RunChain();
     QApplication::processEvents();
     ok &= save(*service.form, dir, "main-linearity-timebase-off.png");
+
+    // The terminal: the instrument's monitor asked for and left again.
+    form.TerminalEmulatorMIClick();
+    typeAtTerminal(rig, "gver\r");
+    typeAtTerminal(rig, "mon\r");
+    typeAtTerminal(rig, "help\r");
+    typeAtTerminal(rig, "q\r");
+    typeAtTerminal(rig, "snav 16\r");
+    typeAtTerminal(rig, "dump\r");
+    typeAtTerminal(rig, "gtim");
+    QApplication::processEvents();
+    ok &= save(form, dir, "main-terminal.png");
+    typeAtTerminal(rig, "\r");
+    form.TerminalEmulatorMIClick();
+
+    // The upgrade dialog a third of the way through a transfer.
+    QTemporaryDir temp;
+    const std::string firmware = temp.filePath("RFX410_3_13.SR").toStdString();
+    writeFirmware(firmware, 60);
+    auto& upgrade = *rig.dialogs.osDown;
+    upgrade.HideErasing();
+    upgrade.show();
+    upgrade.SetFileName(QString::fromStdString(firmware));
+    upgrade.OKbtnClick();
+    rig.test.clock.advance(1500);
+    QApplication::processEvents();
+    ok &= save(upgrade, dir, "os_upgrade_dialog_erasing.png");
+    rig.test.clock.advanceUntil([&] { return upgrade.Upgrade().Sent() >= 20; }, 30000, 1);
+    QApplication::processEvents();
+    ok &= save(upgrade, dir, "os_upgrade_dialog.png");
+    rig.test.clock.advanceUntil([&] { return !upgrade.Upgrade().Busy(); }, 30000, 5);
+    upgrade.hide();
+    form.DataObject().RestoreFraming();
 
     for (const QString& path : app::RenderDialogScreenshots(dir.path(), rig.services))
         std::cout << path.toStdString() << "\n";
