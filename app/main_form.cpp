@@ -396,11 +396,6 @@ void TMain_Form::BuildMenus() {
     AddMenuAction(HelpMenu, "&About", "About", 0, &TMain_Form::AboutClick);
 }
 
-void TMain_Form::NotAvailableYet() {
-    platform_.dialogs.message("This feature is not available in this version of WAVIX yet.",
-                              platform::MessageKind::Information);
-}
-
 // --- FormShow ------------------------------------------------------------------------------
 
 void TMain_Form::showEvent(QShowEvent* event) {

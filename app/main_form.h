@@ -185,7 +185,6 @@ private:
     void BuildMenus();
     QAction* AddMenuAction(QMenu* menu, const QString& caption, const char* objectName, int helpContext,
                            void (TMain_Form::*handler)());
-    void NotAvailableYet();
     bool EditKeyPress(QLineEdit* edit, int tag, QKeyEvent* key);
     void FormClose();
     void WriteExitSettings();

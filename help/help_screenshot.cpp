@@ -33,8 +33,8 @@ QStringList RenderHelpScreenshots(const QString& directory) {
     auto keep = [&](bool saved, const QString& path) {
         if (saved) written << path;
     };
-    // A button, a setting with its message, a dialog, a table of messages, a feature of a
-    // later version, and the introduction with its picture.
+    // A button, a setting with its message, a dialog, a table of messages, a feature's page,
+    // and the introduction with its picture.
     for (int context : {21, 11, 4, 28, 26, 200}) {
         const QString path = out.filePath(QStringLiteral("help-context-%1.png").arg(context));
         keep(RenderHelpScreenshot(path, context), path);

@@ -2,6 +2,8 @@
 
 #include "help/help_topics.h"
 #include "link/command_set.h"
+#include "link/link_reconnect.h"
+#include "link/os_upgrade.h"
 #include "link/result_codes.h"
 
 #include <QFile>
@@ -43,6 +45,21 @@ TEST(HelpMessages, ReplyProblemsAreExplained) {
         EXPECT_TRUE(page.contains(text(instrument::ShapeOf(name).sizeMessage))) << name;
     EXPECT_TRUE(page.contains(text(instrument::MalformedMessage)));
     EXPECT_TRUE(page.contains(text(instrument::UnknownReplyMessage)));
+}
+
+TEST(HelpMessages, EveryUpgradeMessageIsExplained) {
+    const QString page = topicText("os_upgrade.html");
+    ASSERT_FALSE(page.isEmpty());
+    using namespace instrument::OsUpgradeText;
+    for (const char* message : {FileMissing, ChecksumFailed, TimedOut, AckAfterLast, Succeeded, Failed, Unexpected,
+                                NoRecords, Unreadable, NotConnected, WriteFailed, Disconnected})
+        EXPECT_TRUE(page.contains(text(message))) << message;
+}
+
+TEST(HelpMessages, TheHintsOfALostConnectionAreExplained) {
+    const QString page = topicText("connecting.html");
+    EXPECT_TRUE(page.contains(text(instrument::DisconnectedHint("/dev/ttyUSB0"))));
+    EXPECT_TRUE(page.contains(text(instrument::ReconnectedHint("/dev/ttyUSB0"))));
 }
 
 }  // namespace
