@@ -41,8 +41,9 @@ void LinkReconnect::Lost(const LostDevice& device) {
 }
 
 void LinkReconnect::Retry() {
-    if (link_.Connected()) {
-        // Someone opened a port meanwhile (the communication settings): nothing to wait for.
+    if (link_.Connected() || !link_.Driver().Port()) {
+        // The port was opened, or closed on purpose, by other means meanwhile (the
+        // communication settings): nothing to wait for any more.
         Stop();
         return;
     }

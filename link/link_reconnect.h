@@ -2,8 +2,8 @@
 // Brings the instrument link back by itself after its serial device went away (a USB
 // adapter unplugged, the cable pulled with it): once a second it tries to open the same
 // device at the same baud rate; when that works it greets the instrument as at start-up
-// ("$" and carriage return, 125 ms after the open) and says so. Opening a port by other
-// means meanwhile (the communication settings) ends the wait.
+// ("$" and carriage return, 125 ms after the open) and says so. Opening or closing the
+// port by other means meanwhile (the communication settings) ends the wait.
 
 #include "link/data_object.h"
 #include "link/state_machine.h"

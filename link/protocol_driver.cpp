@@ -59,11 +59,19 @@ platform::SerialPort::TriggerHandle TProtocolDvr::NewReplyTimer() {
 }
 
 bool TProtocolDvr::Reopen(const std::string& devicePath, int baud) {
-    RawReceiver receiver = rawReceiver_;
-    const bool logging = port_ && port_->log().isEnabled();
-    if (!OpenDevice(devicePath, baud)) return false;
-    SetRawReceiver(std::move(receiver));
-    SetLogging(logging);
+    // The same port object opens the device again: its collector, reply timer, raw
+    // receiver (the terminal) and byte log stay as they were. Nothing is destroyed, so this
+    // is safe even while the report of the loss is still on the stack (a message box of
+    // it may be up).
+    if (!port_ || !collector_ || replyTimer_ == 0) return false;
+    if (!port_->openPath(devicePath, baud)) {
+        lastOpenError_ = port_->lastError();
+        return false;
+    }
+    lastOpenError_.clear();
+    collector_->disable();
+    ConfigureCollector();
+    connected_ = true;
     return true;
 }
 

@@ -38,8 +38,10 @@ public:
     bool Open(int portNumber, int baud);
     // The same for a device path given directly (diagnostics, tests).
     bool OpenDevice(const std::string& devicePath, int baud);
-    // Opens a device again after it was lost, keeping what the program had set on the old
-    // port: the raw receiver (the terminal) and the low-level logging.
+    // Opens the device again after it was lost, on the same port object, keeping what the
+    // program had set on it: the raw receiver (the terminal) and the low-level logging.
+    // False (LastOpenError() says why) when it cannot be opened, or when the port was
+    // closed or replaced meanwhile.
     bool Reopen(const std::string& devicePath, int baud);
     void Close();
     std::int32_t SendCommand(std::string_view cmdText, std::int32_t timeoutSecs);

@@ -10,7 +10,9 @@ SerialPort::SerialPort(SerialDeviceFactory& devices, Clock& clock, const PortMap
     : devices_(devices), clock_(clock), ports_(ports) {
     lostReport_ = clock_.createTimer(TimerKind::SingleShot, [this] {
         close();
-        if (deviceLost_) deviceLost_(lastError_);
+        // A copy: the handler may open the port again, which changes lastError_.
+        const std::string reason = lastError_;
+        if (deviceLost_) deviceLost_(reason);
     });
 }
 

@@ -97,6 +97,17 @@ TEST_F(LinkReconnectTest, AnotherPortOpenedMeanwhileEndsTheWait) {
     EXPECT_FALSE(reconnect.Waiting());
     EXPECT_EQ(test.serial.openedPath(), "/dev/ttyUSB0");
     EXPECT_EQ(events, std::vector<std::string>{"lost /dev/ttyS1 19200"});
+
+    // A switch that failed (the port closed, another device refused) ends it too.
+    test.serial.unplug();
+    test.clock.runDue();
+    ASSERT_TRUE(reconnect.Waiting());
+    test.serial.setUnavailable("/dev/ttyS3");
+    EXPECT_FALSE(data.OpenPortPath("/dev/ttyS3", 57600));
+    test.serial.plugIn();
+    test.clock.advance(5000);
+    EXPECT_FALSE(reconnect.Waiting());
+    EXPECT_FALSE(data.Connected());
 }
 
 TEST_F(LinkReconnectTest, TheTerminalsReceiverAndTheLoggingSurviveTheReconnection) {
