@@ -28,6 +28,7 @@ TEST_F(Windows, EveryWindowAndDialogCarriesItsTitleExactly) {
         {"AxisRange", "Graph Window Axis Range Change"},
         {"MuxSetupDlg", "KLV300 Multiplexer Selection"},
         {"CellConst", "Compute Probe Cell Constant"},
+        {"OSdownForm", "RFX410 Operating System Upgrade"},
         {"ExportImageDlg", "Export Graph Image"},
         {"SplashForm", "WAVIX"},
         {"HelpWindow", "WAVIX Help"},
