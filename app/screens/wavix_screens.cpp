@@ -229,6 +229,7 @@ int main(int argc, char** argv) {
     ok &= save(*service.form, dir, "main-linearity-timebase-off.png");
 
     // The terminal: the instrument's monitor asked for and left again.
+    form.DisplayHint("");
     form.TerminalEmulatorMIClick();
     typeAtTerminal(rig, "gver\r");
     typeAtTerminal(rig, "mon\r");
