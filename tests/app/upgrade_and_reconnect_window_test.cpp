@@ -6,6 +6,7 @@
 
 #include "link/dialogs/os_download_dialog.h"
 #include "link/link_reconnect.h"
+#include "tests/support/own_temp_path.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -41,7 +42,7 @@ protected:
         form.findChild<QAction*>("UpGradeOsMI")->trigger();
     }
 
-    std::filesystem::path firmware = std::filesystem::path(::testing::TempDir()) / "window_upgrade.sr";
+    std::filesystem::path firmware = testsupport::OwnTempPath("window_upgrade", ".sr");
 };
 
 TEST_F(WindowUpgrade, TheDialogRunsModallyOverADisabledWindowAndGivesTheProtocolBack) {

@@ -9,6 +9,7 @@
 #include "platform/serial_port.h"
 #include "sim/memory_line_link.h"
 #include "sim/rfx410.h"
+#include "tests/support/own_temp_path.h"
 
 #include <gtest/gtest.h>
 
@@ -99,7 +100,7 @@ protected:
     TTDRdataObject data;
     RecordingView view;
     OsUpgrade upgrade;
-    std::filesystem::path file = std::filesystem::path(::testing::TempDir()) / "os_upgrade_test.sr";
+    std::filesystem::path file = testsupport::OwnTempPath("os_upgrade_test", ".sr");
 };
 
 TEST_F(OsUpgradeTest, AHundredRecordsGoOutInFileOrderWithTheirProgress) {
@@ -274,7 +275,7 @@ protected:
     RecordingView view;
     OsUpgrade upgrade;
     std::string heard;
-    std::filesystem::path file = std::filesystem::path(::testing::TempDir()) / "os_upgrade_scripted.sr";
+    std::filesystem::path file = testsupport::OwnTempPath("os_upgrade_scripted", ".sr");
 };
 
 TEST_F(OsUpgradeWithScriptedPeer, AStaleByteInTheInputDoesNotStartTheTransfer) {
