@@ -1,5 +1,7 @@
 #include "platform/qt/qt_serial_device.h"
 
+#include "platform/device_access.h"
+
 #include <QSerialPort>
 
 namespace platform {
@@ -32,6 +34,10 @@ public:
         port_.setReadBufferSize(0);
         if (!port_.open(QIODevice::ReadWrite)) {
             error = "Cannot open serial port " + devicePath + ": " + port_.errorString().toStdString() + ".";
+            // Refused by the device's permissions: say which group may use it and how to join.
+            if (port_.error() == QSerialPort::PermissionError) {
+                if (const auto advice = DeviceAccessAdvice(devicePath)) error += "\n" + *advice;
+            }
             return false;
         }
         if (!port_.setBaudRate(baud) || !port_.setDataBits(QSerialPort::Data8) ||
