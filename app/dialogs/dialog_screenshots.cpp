@@ -9,6 +9,8 @@
 #include "link/data_object.h"
 #include "link/dialogs/comm_settings_dialog.h"
 
+#include "platform/device_access.h"
+
 #include <QDir>
 #include <QPixmap>
 
@@ -41,6 +43,15 @@ QStringList RenderDialogScreenshots(const QString& directory, platform::Platform
     path = dir.filePath("comm_settings_dialog_open_error.png");
     record(instrument::RenderCommSettingsDialogScreenshot(
                path, platform, "Cannot open serial port /dev/ttyS3: No such file or directory."),
+           path);
+    // What a user outside the device's group reads.
+    path = dir.filePath("comm_settings_dialog_permission.png");
+    const platform::DeviceOwnership device{0, 20, 020660, "root", "dialout"};
+    const platform::UserIdentity user{1000, "alice", {1000}, {1000}};
+    record(instrument::RenderCommSettingsDialogScreenshot(
+               path, platform,
+               QString::fromStdString("Cannot open serial port /dev/ttyUSB0: Permission denied.\n" +
+                                      platform::DeviceAccessAdvice("/dev/ttyUSB0", device, user).value_or(""))),
            path);
 
     instrument::TTDRdataObject link(platform);

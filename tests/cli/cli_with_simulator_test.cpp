@@ -7,11 +7,15 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <sys/types.h>
 
 namespace {
@@ -70,6 +74,37 @@ TEST_F(CliWithSimulator, DumpAndTheWaveformComeBackDecoded) {
     ASSERT_EQ(lines.size(), 2049);  // the header and 2048 points
     EXPECT_EQ(lines.front(), "point,value");
     EXPECT_TRUE(lines.back().startsWith("2048,"));
+}
+
+// A device the user may not open names the group that may, taken from the device itself.
+// Permissions do not hold the superuser back, so as root the program runs as "nobody".
+TEST_F(CliWithSimulator, ADeviceRefusedByItsPermissionsNamesTheGroupToJoin) {
+    const QString device = dir.filePath("ttyUSB9");
+    QFile(device).open(QIODevice::WriteOnly);
+    QStringList command{WAVIX_CLI_PATH, "--port", device, "get", "DUMP"};
+    std::string expected;
+    if (::geteuid() == 0) {
+        const QString setpriv = QStandardPaths::findExecutable("setpriv");
+        if (setpriv.isEmpty()) GTEST_SKIP() << "setpriv is needed to run as another user";
+        const struct group* dialout = ::getgrnam("dialout");
+        const gid_t group = dialout ? dialout->gr_gid : 0;
+        ASSERT_EQ(::chown(device.toLocal8Bit().constData(), 0, group), 0);
+        ASSERT_EQ(::chmod(device.toLocal8Bit().constData(), 0660), 0);
+        ASSERT_EQ(::chmod(dir.path().toLocal8Bit().constData(), 0755), 0);
+        command = QStringList{setpriv, "--reuid=65534", "--regid=65534", "--clear-groups"} + command;
+        expected = "sudo usermod -aG " + std::string(::getgrgid(group)->gr_name) + " ";
+    } else {
+        ASSERT_EQ(::chmod(device.toLocal8Bit().constData(), 0), 0);
+        expected = "chmod u+rw " + device.toStdString();
+    }
+    QProcess p;
+    p.setWorkingDirectory(QDir::tempPath());  // nobody may not write into the test's folder
+    p.start(command.takeFirst(), command);
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const std::string err = QString::fromUtf8(p.readAllStandardError()).toStdString();
+    EXPECT_EQ(p.exitCode(), 2) << err;
+    EXPECT_NE(err.find("Cannot open serial port " + device.toStdString()), std::string::npos) << err;
+    EXPECT_NE(err.find(expected), std::string::npos) << err;
 }
 
 TEST_F(CliWithSimulator, FailuresGoToStandardErrorWithTheirExitStatus) {
