@@ -10,6 +10,9 @@ ProgramStart StartApplication(int& argc, char** argv) {
     start.application = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName(ApplicationTitle);
     QApplication::setWindowIcon(ProgramIcon());
+    // Ties the windows to the installed desktop entry (wavix.desktop): the desktop shows
+    // its name and icon for them and groups them under it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("wavix"));
     return start;
 }
 
