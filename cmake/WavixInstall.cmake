@@ -114,6 +114,7 @@ if(TARGET dynaview-demo)
 endif()
 
 # Man pages, made at build time from packaging/man/<program>.1.scd with scdoc.
+find_program(WAVIX_GZIP gzip)
 find_program(WAVIX_SCDOC scdoc)
 set(_man_pages)
 foreach(pair wavix:wavix wavix-cli:wavix rfx410-sim:wavix dynaview-demo:tools dynaview-feed:tools)
@@ -124,14 +125,15 @@ foreach(pair wavix:wavix wavix-cli:wavix rfx410-sim:wavix dynaview-demo:tools dy
   if(NOT TARGET ${program} OR NOT EXISTS ${source})
     continue()
   endif()
-  if(NOT WAVIX_SCDOC)
-    message(STATUS "scdoc not found: the man pages are not built (Debian package scdoc)")
+  if(NOT WAVIX_SCDOC OR NOT WAVIX_GZIP)
+    message(STATUS "scdoc or gzip not found: the man pages are not built (Debian package scdoc)")
     break()
   endif()
-  set(page ${PROJECT_BINARY_DIR}/packaging/man/${program}.1)
+  # Compressed, as man pages are installed on Debian (-n: the same bytes on every build).
+  set(page ${PROJECT_BINARY_DIR}/packaging/man/${program}.1.gz)
   add_custom_command(OUTPUT ${page}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/packaging/man
-    COMMAND ${WAVIX_SCDOC} < ${source} > ${page}
+    COMMAND sh -c "\"$0\" < \"$1\" | gzip -9n > \"$2\"" ${WAVIX_SCDOC} ${source} ${page}
     DEPENDS ${source}
     COMMENT "Man page ${program}(1)"
     VERBATIM)

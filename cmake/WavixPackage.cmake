@@ -30,12 +30,19 @@ set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
 # While the packages are made, the project's own libraries are found in the build tree.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${PROJECT_BINARY_DIR}/plotbase ${PROJECT_BINARY_DIR}/dynaview)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
+# A shlibs file for the libraries (in the wavix package): packages built against them
+# depend on this version or a later one.
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
+set(CPACK_STRIP_FILES ON)
 
 set(_components)
 if(TARGET wavix OR TARGET plotbase OR TARGET dynaview)
   list(APPEND _components wavix)
   set(CPACK_DEBIAN_WAVIX_PACKAGE_NAME wavix)
-  set(CPACK_DEBIAN_WAVIX_PACKAGE_GENERATE_SHLIBS ON)
+  # Loaded by Qt at run time, so no library dependency names it: without a platform
+  # plugin the program cannot open a window.
+  set(CPACK_DEBIAN_WAVIX_PACKAGE_DEPENDS qt6-qpa-plugins)
   string(CONCAT CPACK_COMPONENT_WAVIX_DESCRIPTION
     "RFX410 time-domain reflectometer: waveforms, water content and bulk EC\n"
     "WAVIX acquires reflection waveforms from an RFX410 over a serial line, turns them into\n"
@@ -61,6 +68,7 @@ if(TARGET dynaview-demo OR TARGET dynaview-feed)
   list(APPEND _components tools)
   set(CPACK_DEBIAN_TOOLS_PACKAGE_NAME dynaview-tools)
   set(CPACK_COMPONENT_TOOLS_DEPENDS wavix)
+  set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS qt6-qpa-plugins)
   string(CONCAT CPACK_COMPONENT_TOOLS_DESCRIPTION
     "dynaview demonstration and data feed programs\n"
     "dynaview-demo shows dynaview's live displays and alarms on a simulated heated tank.")

@@ -37,6 +37,26 @@ for program in wavix wavix-cli rfx410-sim dynaview-demo dynaview-feed; do
   fi
 done
 
+# Each installed program has its man page; the desktop entries start installed programs
+# and name installed icons.
+for program in "$prefix"/bin/*; do
+  name=$(basename "$program")
+  if [ -f "$source/packaging/man/$name.1.scd" ] && command -v scdoc >/dev/null; then
+    gzip -t "$prefix/share/man/man1/$name.1.gz" 2>/dev/null || fail "no man page for $name"
+  fi
+done
+for entry in "$prefix"/share/applications/*.desktop; do
+  [ -e "$entry" ] || continue
+  exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$entry")
+  icon=$(sed -n 's/^Icon=//p' "$entry")
+  [ -x "$prefix/bin/$exec_name" ] || fail "$(basename "$entry") starts $exec_name, which is not installed"
+  [ -f "$prefix/share/icons/hicolor/scalable/apps/$icon.svg" ] || fail "$(basename "$entry") names icon $icon, not installed"
+  if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$entry" || fail "$(basename "$entry") is not a valid desktop entry"
+  fi
+done
+[ -e "$prefix/share/applications/wavix.desktop" ] || [ ! -e "$prefix/bin/wavix" ] || fail "wavix has no desktop entry"
+
 example="$source/dynaview/examples/live_display.c"
 export QT_QPA_PLATFORM=offscreen
 run() {  # run <program>: the example shows its display for 300 ms and ends
