@@ -67,6 +67,9 @@ void TCommSetgDlg::BuildLayout() {
     errorLabel_->setAccessibleName("Open Error");
     errorLabel_->setWordWrap(true);
     errorLabel_->setTextFormat(Qt::PlainText);
+    // The reason may end in a command to fix it (joining the device's group): copyable with
+    // the mouse, while the tab order stays as it was.
+    errorLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     errorLabel_->setStyleSheet("color: #b00000;");
     errorLabel_->hide();
 

@@ -3,6 +3,7 @@
 
 #include "app/program_start.h"
 
+#include <QFileInfo>
 #include <QIcon>
 
 #include <gtest/gtest.h>
@@ -24,6 +25,10 @@ TEST(ProgramStart, AParameterQtTakesForItselfStillShowsTheLinearityTest) {
 
     EXPECT_EQ(QApplication::applicationName(), "WAVIX");
     EXPECT_FALSE(QApplication::windowIcon().isNull());
+    // The desktop matches the windows to the installed entry by this name.
+    EXPECT_TRUE(QFileInfo::exists(qEnvironmentVariable("WAVIX_SOURCE_DIR") + "/packaging/desktop/" +
+                                  QGuiApplication::desktopFileName() + ".desktop"))
+        << QGuiApplication::desktopFileName().toStdString();
     // No display name of its own: Qt would add it to every window title. Unset, it follows
     // the application name.
     QApplication::setApplicationName("renamed");
