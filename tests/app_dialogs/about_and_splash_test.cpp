@@ -90,7 +90,7 @@ TEST(DialogScreenshots, OnePicturePerDialog) {
     platform::TestPlatform test;
     platform::Platform services = test.platform();
     const QStringList written = RenderDialogScreenshots(dir, services);
-    EXPECT_EQ(written.size(), 7);
+    EXPECT_EQ(written.size(), 8);
     for (const QString& path : written) EXPECT_FALSE(QImage(path).isNull()) << path.toStdString();
     EXPECT_EQ(QImage(QDir(dir).filePath("about_box.png")).size(), QSize(298, 213));
     EXPECT_EQ(QImage(QDir(dir).filePath("splash.png")).size(), QSize(276, 183));
