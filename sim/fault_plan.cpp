@@ -187,10 +187,11 @@ bool FaultPlan::add(Fault fault) {
     return true;
 }
 
-std::vector<Fault> FaultPlan::take(std::string_view commandName) {
+template <typename Applies>
+std::vector<Fault> FaultPlan::takeWhere(Applies applies) {
     std::vector<Fault> applied;
     for (auto it = faults_.begin(); it != faults_.end();) {
-        if (!it->matches(commandName)) {
+        if (!applies(*it)) {
             ++it;
             continue;
         }
@@ -204,21 +205,13 @@ std::vector<Fault> FaultPlan::take(std::string_view commandName) {
     return applied;
 }
 
+std::vector<Fault> FaultPlan::take(std::string_view commandName) {
+    return takeWhere([commandName](const Fault& fault) { return fault.matches(commandName); });
+}
+
 std::vector<Fault> FaultPlan::takeForRecord(int recordNumber) {
-    std::vector<Fault> applied;
-    for (auto it = faults_.begin(); it != faults_.end();) {
-        if (!it->forRecords() || it->value != recordNumber) {
-            ++it;
-            continue;
-        }
-        applied.push_back(*it);
-        if (it->count != Fault::Always && --it->count <= 0) {
-            it = faults_.erase(it);
-        } else {
-            ++it;
-        }
-    }
-    return applied;
+    return takeWhere(
+        [recordNumber](const Fault& fault) { return fault.forRecords() && fault.value == recordNumber; });
 }
 
 }  // namespace sim

@@ -66,6 +66,9 @@ public:
     std::vector<Fault> takeForRecord(int recordNumber);
 
 private:
+    template <typename Applies>
+    std::vector<Fault> takeWhere(Applies applies);
+
     std::vector<Fault> faults_;
 };
 

@@ -3,6 +3,7 @@
 #include "dynaview/alarms/alarm_displays.h"
 #include "dynaview/datasets/dyn_data_set.h"
 #include "dynaview/frame/api_guard.h"
+#include "dynaview/frame/api_refusals.h"
 #include "dynaview/frame/object_access.h"
 #include "dynaview/frame/update_timer.h"
 #include "plotbase/operations_change.h"
@@ -14,20 +15,11 @@
 #include <limits>
 
 using namespace dynaview;
+using api::DataSetOrReport;
+using api::Refuse;
 using api::WithTop;
 
 namespace {
-
-DynDataSet* dataSetOrReport(plotbase::Environment& env, RTTop& top, int index, const char* operation) {
-    DynDataSet* set = top.dataSets.at(index);
-    if (!set) ReportDynError(env, plotbase::NoSuchDataSet, 2, std::string(" - ") + operation);
-    return set;
-}
-
-int refuse(plotbase::Environment& env, const char* operation) {
-    ReportDynError(env, plotbase::InvalidArgument, 2, std::string(" - ") + operation);
-    return 0;
-}
 
 bool kindOk(int kind) { return kind >= NormalAlarm && kind <= FailAlarm; }
 
@@ -57,9 +49,9 @@ AlarmLineSet* lineSetOrReport(plotbase::Environment& env, int graph, int object,
 
 int changeAlarm(plotbase::Environment& env, RTTop& top, int dataSet, int kind, double limit, bool define, const char* message,
                 const char* operation) {
-    DynDataSet* set = dataSetOrReport(env, top, dataSet, operation);
+    DynDataSet* set = DataSetOrReport(env, top, dataSet, operation);
     if (!set) return 0;
-    if (!kindOk(kind) || std::isnan(limit)) return refuse(env, operation);
+    if (!kindOk(kind) || std::isnan(limit)) return Refuse(env, operation);
     if (kind == NormalAlarm || define)
         SetAlarm(set->alarm, kind, limit, message);
     else
@@ -86,9 +78,9 @@ DV_API int WRChangeAlarm(int dataSet, int kind, double limit, int defined, const
 
 DV_API int WRSetSetpoint(int dataSet, double setpoint) {
     return WithTop(0, "WRSetSetpoint", [&](plotbase::Environment& env, RTTop& top) {
-        DynDataSet* set = dataSetOrReport(env, top, dataSet, "WRSetSetpoint");
+        DynDataSet* set = DataSetOrReport(env, top, dataSet, "WRSetSetpoint");
         if (!set) return 0;
-        if (std::isnan(setpoint)) return refuse(env, "WRSetSetpoint");
+        if (std::isnan(setpoint)) return Refuse(env, "WRSetSetpoint");
         set->alarm.setpoint = setpoint;
         RefreshAlarmDisplays(env, dataSet);
         return 1;
@@ -97,9 +89,9 @@ DV_API int WRSetSetpoint(int dataSet, double setpoint) {
 
 DV_API int WRSetAlarmHyst(int dataSet, double deadBandHighLow, double deadBandDeviation) {
     return WithTop(0, "WRSetAlarmHyst", [&](plotbase::Environment& env, RTTop& top) {
-        DynDataSet* set = dataSetOrReport(env, top, dataSet, "WRSetAlarmHyst");
+        DynDataSet* set = DataSetOrReport(env, top, dataSet, "WRSetAlarmHyst");
         if (!set) return 0;
-        if (std::isnan(deadBandHighLow) || std::isnan(deadBandDeviation)) return refuse(env, "WRSetAlarmHyst");
+        if (std::isnan(deadBandHighLow) || std::isnan(deadBandDeviation)) return Refuse(env, "WRSetAlarmHyst");
         set->alarm.deadBandHighLow = deadBandHighLow;
         set->alarm.deadBandDeviation = deadBandDeviation;
         return 1;
@@ -108,7 +100,7 @@ DV_API int WRSetAlarmHyst(int dataSet, double deadBandHighLow, double deadBandDe
 
 DV_API int WREnableAlarmCheck(int dataSet, int on) {
     return WithTop(0, "WREnableAlarmCheck", [&](plotbase::Environment& env, RTTop& top) {
-        DynDataSet* set = dataSetOrReport(env, top, dataSet, "WREnableAlarmCheck");
+        DynDataSet* set = DataSetOrReport(env, top, dataSet, "WREnableAlarmCheck");
         if (!set) return 0;
         EnableAlarmCheck(set->alarm, on != 0);
         return 1;
@@ -124,9 +116,9 @@ DV_API int WRSetAlarmProc(DVAlarmProc proc) {
 
 DV_API int WRGetAlarm(int dataSet, int kind, double* limit, int* defined, const char** message) {
     return WithTop(0, "WRGetAlarm", [&](plotbase::Environment& env, RTTop& top) {
-        const DynDataSet* set = dataSetOrReport(env, top, dataSet, "WRGetAlarm");
+        const DynDataSet* set = DataSetOrReport(env, top, dataSet, "WRGetAlarm");
         if (!set) return 0;
-        if (!kindOk(kind)) return refuse(env, "WRGetAlarm");
+        if (!kindOk(kind)) return Refuse(env, "WRGetAlarm");
         if (message) *message = AlarmMessage(set->alarm, kind).c_str();
         if (kind != NormalAlarm) {
             if (limit) *limit = set->alarm.limit(kind).limit;
@@ -141,7 +133,7 @@ DV_API int WRSetAlarmLines(int graph, int dataSet, int refreshPeriod, int direct
     return WithTop(0, "WRSetAlarmLines", [&](plotbase::Environment& env, RTTop& top) {
         if (!CreatorAllowed(env)) return 0;
         const plotbase::Graph* g = OpenGraph(env, graph);
-        if (!g || !dataSetOrReport(env, top, dataSet, "WRSetAlarmLines")) return 0;
+        if (!g || !DataSetOrReport(env, top, dataSet, "WRSetAlarmLines")) return 0;
         auto lines = std::make_unique<AlarmLines>();
         lines->direction = direction;
         lines->refreshPeriod = refreshPeriod;
@@ -150,7 +142,7 @@ DV_API int WRSetAlarmLines(int graph, int dataSet, int refreshPeriod, int direct
         if (refreshPeriod < 0 || refreshPeriod > 65535 || !readLineInts(enables, lines->enables, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()) ||
             !readLineInts(patterns, lines->patterns, plotbase::SolidLine, plotbase::NoLine) || !readLineInts(widths, lines->widths, 0, 50) ||
             !readLineInts(colours, lines->colours, 0, plotbase::PaletteSize - 1))
-            return refuse(env, "WRSetAlarmLines");
+            return Refuse(env, "WRSetAlarmLines");
         lines->xRange = {g->xmin, g->xmax};
         lines->yRange = {g->ymin, g->ymax};
         AlarmLines* record = lines.get();
@@ -196,7 +188,7 @@ DV_API int WRSetAlarmMarks(int graph, int dataSet, int axisObject, int position,
     return WithTop(0, "WRSetAlarmMarks", [&](plotbase::Environment& env, RTTop& top) {
         if (!CreatorAllowed(env)) return 0;
         const plotbase::Graph* g = OpenGraph(env, graph);
-        if (!g || !dataSetOrReport(env, top, dataSet, "WRSetAlarmMarks")) return 0;
+        if (!g || !DataSetOrReport(env, top, dataSet, "WRSetAlarmMarks")) return 0;
         const auto* axis = g->objects.as<plotbase::Axis>(axisObject, plotbase::AxisType);
         if (!axis) {
             ReportDynError(env, plotbase::NoSuchAxis, 2, " - WRSetAlarmMarks");
@@ -208,7 +200,7 @@ DV_API int WRSetAlarmMarks(int graph, int dataSet, int axisObject, int position,
         marks->lineWidth = lineWidth;
         if (markSize < 1 || markSize > 72 || lineWidth < 0 || lineWidth > 50 ||
             !readLineInts(enables, marks->enables, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()) || !readLineInts(colours, marks->colours, 0, plotbase::PaletteSize - 1))
-            return refuse(env, "WRSetAlarmMarks");
+            return Refuse(env, "WRSetAlarmMarks");
         readNames(names, marks->names);
         marks->xRange = {g->xmin, g->xmax};
         marks->yRange = {g->ymin, g->ymax};
@@ -232,7 +224,7 @@ DV_API int WRChangeAlarmMarks(int graph, int object, int position, int markSize,
         LineInts newEnables = marks->enables, newColours = marks->colours;
         if (markSize > 72 || lineWidth > 50 || !readLineInts(enables, newEnables, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()) ||
             !readLineInts(colours, newColours, 0, plotbase::PaletteSize - 1))
-            return refuse(env, "WRChangeAlarmMarks");
+            return Refuse(env, "WRChangeAlarmMarks");
         if (position >= 0) marks->position = position == 0 ? 0 : 1;
         if (markSize > 0) marks->markSize = markSize;
         if (lineWidth >= 0) marks->lineWidth = lineWidth;
@@ -272,7 +264,7 @@ DV_API int WRSetAlarmText(int graph, int dataSet, int channel, double left, doub
         constexpr const char* operation = "WRSetAlarmText";
         if (!CreatorAllowed(env)) return 0;
         const plotbase::Graph* g = OpenGraph(env, graph);
-        DynDataSet* set = g ? dataSetOrReport(env, rt, dataSet, operation) : nullptr;
+        DynDataSet* set = g ? DataSetOrReport(env, rt, dataSet, operation) : nullptr;
         if (!set) return 0;
         if (channel < 0 || channel >= set->channels) {
             ReportDynError(env, plotbase::InvalidRecord, 2, " - WRSetAlarmText");
@@ -285,10 +277,10 @@ DV_API int WRSetAlarmText(int graph, int dataSet, int channel, double left, doub
         if (!placed || borderPattern < -1 || borderPattern > plotbase::NoLine || borderWidth < 0 || borderWidth > 50 ||
             background < -1 || background >= plotbase::PaletteSize || layout < 0 || layout > 2 || textStyle < 0 || textStyle > 7 ||
             textSize < 0 || textSize > 200)
-            return refuse(env, operation);
+            return Refuse(env, operation);
         if (colours) {
             for (int i = 0; i < AlarmText::ColourCount; ++i)
-                if (!plotbase::isPaletteIndex(colours[i])) return refuse(env, operation);
+                if (!plotbase::isPaletteIndex(colours[i])) return Refuse(env, operation);
             std::copy_n(colours, AlarmText::ColourCount, text->colours.begin());
         }
         text->channel = channel;

@@ -2,34 +2,25 @@
 
 #include "dynaview/datasets/data_updates.h"
 #include "dynaview/frame/api_guard.h"
+#include "dynaview/frame/api_refusals.h"
 #include "dynaview/frame/error_texts.h"
 #include "dynaview/frame/object_access.h"
 #include "dynaview/include/dynaview.h"
 
 using namespace dynaview;
+using api::DataSetOrReport;
+using api::Refuse;
 using api::WithTop;
 
 namespace {
-
-// The defined data set at the index, or null after reporting "no such data set".
-DynDataSet* dataSetOrReport(plotbase::Environment& env, RTTop& top, int index, const char* operation) {
-    DynDataSet* set = top.dataSets.at(index);
-    if (!set) ReportDynError(env, plotbase::NoSuchDataSet, 2, std::string(" - ") + operation);
-    return set;
-}
-
-int refuse(plotbase::Environment& env, const char* operation) {
-    ReportDynError(env, plotbase::InvalidArgument, 2, std::string(" - ") + operation);
-    return 0;
-}
 
 // A graph argument: 0 (every graph) or an open graph.
 bool graphArgumentOk(plotbase::Environment& env, int graph) { return graph == 0 || OpenGraph(env, graph); }
 
 int updateData(plotbase::Environment& env, RTTop& top, int index, const double* values, int graph) {
-    DynDataSet* set = dataSetOrReport(env, top, index, "WRUpdateData");
+    DynDataSet* set = DataSetOrReport(env, top, index, "WRUpdateData");
     if (!set) return 0;
-    if (!set->ddeLink && !values) return refuse(env, "WRUpdateData");
+    if (!set->ddeLink && !values) return Refuse(env, "WRUpdateData");
     if (!graphArgumentOk(env, graph)) return 0;
     if (!set->ddeLink) set->storeSample(values);
     if (set->alarm.checkOn && !CheckAlarms(env, top, index)) return 1;
@@ -38,7 +29,7 @@ int updateData(plotbase::Environment& env, RTTop& top, int index, const double* 
 }
 
 int updateBinary(plotbase::Environment& env, RTTop& top, int index, std::uint32_t value, int graph, const char* operation) {
-    DynDataSet* set = dataSetOrReport(env, top, index, operation);
+    DynDataSet* set = DataSetOrReport(env, top, index, operation);
     if (!set || !graphArgumentOk(env, graph)) return 0;
     set->storeBinary(value);
     RedrawBinaryObjects(env, top, index, graph);
@@ -49,7 +40,7 @@ int updateBinary(plotbase::Environment& env, RTTop& top, int index, std::uint32_
 int bitArgument(plotbase::Environment& env, int bit, const char* operation) {
     if (bit >= 32) return -1;
     if (bit < 0 || bit > 15) {
-        refuse(env, operation);
+        Refuse(env, operation);
         return -1;
     }
     return bit;
@@ -83,9 +74,9 @@ DV_API int WRUpdateBlockData(int dataSet, const double* values, int count, int g
     if (dataSet == 0) return 0;
     if (count == 1) return WRUpdateData(dataSet, values, graph);
     return WithTop(0, "WRUpdateBlockData", [&](plotbase::Environment& env, RTTop& top) {
-        DynDataSet* set = dataSetOrReport(env, top, dataSet, "WRUpdateBlockData");
+        DynDataSet* set = DataSetOrReport(env, top, dataSet, "WRUpdateBlockData");
         if (!set || count < 1) return 0;
-        if (!values) return refuse(env, "WRUpdateBlockData");
+        if (!values) return Refuse(env, "WRUpdateBlockData");
         if (!graphArgumentOk(env, graph)) return 0;
         // The whole block goes into the history before anything is drawn.
         set->storeBlock(values, count);
@@ -97,7 +88,7 @@ DV_API int WRUpdateBlockData(int dataSet, const double* values, int count, int g
 
 DV_API int WRGetLastData(int dataSet, double* current, double* previous) {
     return WithTop(0, "WRGetLastData", [&](plotbase::Environment& env, RTTop& top) {
-        const DynDataSet* set = dataSetOrReport(env, top, dataSet, "WRGetLastData");
+        const DynDataSet* set = DataSetOrReport(env, top, dataSet, "WRGetLastData");
         if (!set) return 0;
         for (int c = 0; c < set->channels; ++c) {
             if (current) current[c] = set->current[static_cast<std::size_t>(c)];
@@ -109,13 +100,13 @@ DV_API int WRGetLastData(int dataSet, double* current, double* previous) {
 
 DV_API int WRGetHistData(int dataSet, int channel, double* buffer, int back, int count) {
     return WithTop(0, "WRGetHistData", [&](plotbase::Environment& env, RTTop& top) {
-        const DynDataSet* set = dataSetOrReport(env, top, dataSet, "WRGetHistData");
+        const DynDataSet* set = DataSetOrReport(env, top, dataSet, "WRGetHistData");
         if (!set) return 0;
         if (!set->history.enabled()) {
             ReportDynError(env, NoHistory, 2, set->name);
             return 0;
         }
-        if (channel < 0 || channel >= set->channels || back < 0) return refuse(env, "WRGetHistData");
+        if (channel < 0 || channel >= set->channels || back < 0) return Refuse(env, "WRGetHistData");
         return set->history.read(channel, buffer, back, count);
     });
 }
@@ -136,7 +127,7 @@ DV_API int WRGetBinData(int dataSet) {
 
 DV_API int WRSetBit(int dataSet, int bit, int on, int graph) {
     return WithTop(0, "WRSetBit", [&](plotbase::Environment& env, RTTop& top) {
-        const DynDataSet* set = dataSetOrReport(env, top, dataSet, "WRSetBit");
+        const DynDataSet* set = DataSetOrReport(env, top, dataSet, "WRSetBit");
         const int b = set ? bitArgument(env, bit, "WRSetBit") : -1;
         if (b < 0) return 0;
         const std::uint32_t mask = 1u << b;
@@ -146,7 +137,7 @@ DV_API int WRSetBit(int dataSet, int bit, int on, int graph) {
 
 DV_API int WRSetBitExclusive(int dataSet, int bit, int graph) {
     return WithTop(0, "WRSetBitExclusive", [&](plotbase::Environment& env, RTTop& top) {
-        const DynDataSet* set = dataSetOrReport(env, top, dataSet, "WRSetBitExclusive");
+        const DynDataSet* set = DataSetOrReport(env, top, dataSet, "WRSetBitExclusive");
         const int b = set ? bitArgument(env, bit, "WRSetBitExclusive") : -1;
         if (b < 0) return 0;
         return updateBinary(env, top, dataSet, 1u << b, graph, "WRSetBitExclusive");
@@ -155,9 +146,9 @@ DV_API int WRSetBitExclusive(int dataSet, int bit, int graph) {
 
 DV_API int WRGetMinMaxValues(int dataSet, int channel, double* min, double* max) {
     return WithTop(0, "WRGetMinMaxValues", [&](plotbase::Environment& env, RTTop& top) {
-        const DynDataSet* set = dataSetOrReport(env, top, dataSet, "WRGetMinMaxValues");
+        const DynDataSet* set = DataSetOrReport(env, top, dataSet, "WRGetMinMaxValues");
         if (!set) return 0;
-        if (!min || !max || channel >= set->channels) return refuse(env, "WRGetMinMaxValues");
+        if (!min || !max || channel >= set->channels) return Refuse(env, "WRGetMinMaxValues");
         if (!set->history.minMax(channel < 0 ? -1 : channel, *min, *max)) {
             ReportDynError(env, NoHistory, 2, set->name);
             return 0;
