@@ -22,6 +22,7 @@ namespace dynaview {
 
 class DynDataSet;
 class RTTop;
+class TimeLabelSlots;
 
 // Where an object lives: its environment, graph and index.
 struct ObjectPlace {
@@ -90,6 +91,8 @@ public:
         return true;
     }
     virtual void rescaled(const ObjectPlace& place) { (void)place; }
+    // The slots for attached time labels: only scrolling graphs have them.
+    virtual TimeLabelSlots* timeLabelSlots() { return nullptr; }
 
 protected:
     DynObject(std::int16_t type, std::int16_t subtype) : GraphObject(type, subtype) {}

@@ -12,7 +12,8 @@
 // editDialogs is its part of rtDefEditObject's dispatch table (which dialog edits which
 // object), dialogs its dialog templates (what rtDisplayDialogBoxParam runs by name), and
 // cleanup what RTCleanup must do for it before the data sets go (in ascending
-// cleanupOrder). What its objects draw and how they take updates are the overrides of
+// cleanupOrder). The time-label family also says how labels attached to a scrolling graph
+// move on (moveTimeLabels, see time_label_link.h). What its objects draw and how they take updates are the overrides of
 // DynObject; the record sizes of the types are the frame's (type_sizes.h).
 
 #include "dynaview/include/dynaview.h"
@@ -29,6 +30,7 @@ class Environment;
 namespace dynaview {
 
 class RTTop;
+struct ObjectPlace;
 
 constexpr int AnySubtype = -1;
 
@@ -50,6 +52,8 @@ struct Family {
     std::vector<DialogTemplate> dialogs;
     int cleanupOrder = 0;
     std::function<void(plotbase::Environment&, RTTop&)> cleanup;
+    // Moves the labels object at the place on by delta in its axis unit and redraws it.
+    std::function<void(const ObjectPlace& labels, double delta)> moveTimeLabels;
 };
 
 class Families {
