@@ -51,9 +51,9 @@ struct Family {
     std::vector<EditDialogEntry> editDialogs;
     std::vector<DialogTemplate> dialogs;
     int cleanupOrder = 0;
-    std::function<void(plotbase::Environment&, RTTop&)> cleanup;
+    std::function<void(plotbase::Environment&, RTTop&)> cleanup{};
     // Moves the labels object at the place on by delta in its axis unit and redraws it.
-    std::function<void(const ObjectPlace& labels, double delta)> moveTimeLabels;
+    std::function<void(const ObjectPlace& labels, double delta)> moveTimeLabels{};
 };
 
 class Families {
