@@ -207,7 +207,6 @@ TEST_F(Frame, FunctionsOfFamiliesNotBuiltYetSaySo) {
     EXPECT_EQ(WRSetScrollGraph(graph, set, 1.0, 0.5, 1, 0, nullptr, nullptr, nullptr), 0);
     EXPECT_EQ(lastErrorCode(), 137);
     EXPECT_EQ(env.lastError.text, "Not available in this version of dynaview: WRSetScrollGraph");
-    EXPECT_EQ(WRDefinePID(0, 0, "loop", 0, 1, 0, 0, 0, 100, 0, 0, 100, 100, 0, 1, 1, 0, 0), 0);
     EXPECT_EQ(WRGetButtonWindow(graph, 1), nullptr);
     EXPECT_EQ(WRConnectDDE(set, nullptr, "svc", "topic", "item", 1), 0u);
 }
