@@ -1,5 +1,5 @@
-// Not built yet: the bar graphs (issue 13). Each function reports error 137 with its name and
-// returns 0. The family's own folder replaces this file.
+// Not built yet: the automatic bar chart and the bar graph dialog. Each reports error 137
+// with its name and returns 0.
 
 #include "dynaview/frame/not_built.h"
 #include "dynaview/include/dynaview.h"
@@ -7,10 +7,6 @@
 using dynaview::NotBuilt;
 
 extern "C" {
-
-DV_API int WRSetBargraph(int, int, double, int, double, double, double, const int*, const int*, const int*) {
-    return NotBuilt("WRSetBargraph");
-}
 
 DV_API int WRSetAutoBargraph(int, int, double, double, double, double, double, int, double, double, double, int, int, int16_t*) {
     return NotBuilt("WRSetAutoBargraph");
@@ -20,8 +16,6 @@ DV_API int WRSetAutoBargraph2(int, int, double, double, double, double, double, 
     return NotBuilt("WRSetAutoBargraph2");
 }
 
-DV_API int DynBarsDlgProc(const char*, DVWindow, const DVDialogParam*) {
-    return NotBuilt("DynBarsDlgProc");
-}
+DV_API int DynBarsDlgProc(const char*, DVWindow, const DVDialogParam*) { return NotBuilt("DynBarsDlgProc"); }
 
 }  // extern "C"

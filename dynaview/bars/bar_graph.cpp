@@ -1,0 +1,186 @@
+#include "dynaview/bars/bar_graph.h"
+
+#include "dynaview/datasets/dyn_data_set.h"
+#include "dynaview/frame/object_access.h"
+#include "plotbase/drawing_tools.h"
+#include "plotbase/operations_change.h"
+#include "plotbase/operations_window.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace dynaview {
+
+namespace {
+
+constexpr double FarPixels = 1.0e6;  // device coordinates are pinned here before rounding
+
+int pixel(double device) { return static_cast<int>(std::lround(std::clamp(std::isnan(device) ? 0.0 : device, -FarPixels, FarPixels))); }
+
+QColor fillColour(std::uint32_t rgb) { return QColor((rgb >> 16) & 0xFFu, (rgb >> 8) & 0xFFu, rgb & 0xFFu); }
+
+Qt::BrushStyle hatchPattern(std::uint8_t hatch) {
+    switch (hatch) {
+    case 0: return Qt::HorPattern;
+    case 1: return Qt::VerPattern;
+    case 2: return Qt::FDiagPattern;
+    case 3: return Qt::BDiagPattern;
+    case 4: return Qt::CrossPattern;
+    case 5: return Qt::DiagCrossPattern;
+    default: return Qt::SolidPattern;
+    }
+}
+
+// Repaints one strip of the graph window's picture: the whole graph drawn into an image
+// of the strip's size, so that nothing outside the strip is touched.
+void repaintStrip(QPainter& window, const plotbase::DrawContext& context, const QRect& strip) {
+    const auto* picture = dynamic_cast<const QImage*>(window.device());
+    const qreal ratio = picture ? picture->devicePixelRatio() : 1.0;
+    QImage part((QSizeF(strip.size()) * ratio).toSize(), picture ? picture->format() : QImage::Format_ARGB32_Premultiplied);
+    part.setDevicePixelRatio(ratio);
+    {
+        QPainter painter(&part);
+        painter.translate(-strip.topLeft());
+        const plotbase::DeviceRect& g = context.graphRect;
+        plotbase::ObjectInterpreter(context.env, context.graph, painter, QRectF(g.left, g.top, g.width, g.height));
+    }
+    window.drawImage(strip.topLeft(), part);
+}
+
+}  // namespace
+
+double BarWidthFraction(double barWidth, double first, double last, int bars, double positionRange) {
+    if (barWidth >= 0.0) return barWidth / positionRange;
+    if (bars >= 2) return 0.96 * (last - first) / (positionRange * (bars - 1));
+    return first > 0.0 ? 0.9 : -0.9;
+}
+
+double BarGraph::position(int bar) const {
+    if (barCount < 2) return first;
+    return first + bar * (last - first) / (barCount - 1);
+}
+
+QRect BarGraph::plotPixels(const plotbase::DrawContext& context) const {
+    const plotbase::DeviceRect& p = context.scaling.plot();
+    return QRectF(p.left, p.top, p.width, p.height).toAlignedRect();
+}
+
+int BarGraph::valuePixel(const plotbase::DrawContext& context, double value) const {
+    return pixel(orientation == 0 ? context.scaling.deviceY(value) : context.scaling.deviceX(value));
+}
+
+BarGraph::Span BarGraph::across(const plotbase::DrawContext& context, int bar) const {
+    const plotbase::Scaling& s = context.scaling;
+    auto device = [&](double world) { return orientation == 0 ? s.deviceX(world) : s.deviceY(world); };
+    const double extent = orientation == 0 ? s.plot().width : s.plot().height;
+    double width = std::fabs(static_cast<double>(widthFraction)) * extent;
+    // Never wider than the distance between two bars.
+    if (barCount >= 2) width = std::min(width, std::fabs(device(position(1)) - device(position(0))));
+    const int pixels = std::max(1, pixel(width));
+    const int low = pixel(device(position(bar)) - pixels / 2.0);
+    return {low, low + pixels};
+}
+
+QRect BarGraph::make(int acrossLow, int acrossHigh, int alongLow, int alongHigh) const {
+    if (orientation == 0) return QRect(QPoint(acrossLow, alongLow), QPoint(acrossHigh - 1, alongHigh - 1));
+    return QRect(QPoint(alongLow, acrossLow), QPoint(alongHigh - 1, acrossHigh - 1));
+}
+
+QRect BarGraph::barRect(const plotbase::DrawContext& context, int bar, double value) const {
+    const int a = valuePixel(context, base), b = valuePixel(context, value);
+    if (a == b) return {};
+    const Span s = across(context, bar);
+    return make(s.low, s.high, std::min(a, b), std::max(a, b)).intersected(plotPixels(context));
+}
+
+QRect BarGraph::changedStrip(const plotbase::DrawContext& context, int bar, double from, double to) const {
+    const int e0 = valuePixel(context, from), e1 = valuePixel(context, to);
+    if (e0 == e1) return {};
+    int low = std::min(e0, e1), high = std::max(e0, e1);
+    // A bar that starts or ends at the base: the line drawn along the base is redrawn too.
+    if (from == base || to == base) {
+        const int baseEnd = valuePixel(context, base);
+        const int lineWidth = std::max(1, attributes.width);
+        if (baseEnd == low) low -= lineWidth;
+        if (baseEnd == high) high += lineWidth;
+    }
+    const Span s = across(context, bar);
+    QRect strip = make(s.low, s.high, low, high);
+    if (outlined(bar)) strip.adjust(-1, -1, 1, 1);
+    return strip.intersected(plotPixels(context));
+}
+
+int BarGraph::barAt(const plotbase::DrawContext& context, double x, double y) const {
+    int nearest = 0;
+    double best = 0.0;
+    for (int bar = 0; bar < barCount; ++bar) {
+        const Span s = across(context, bar);
+        const double distance = std::fabs((s.low + s.high) / 2.0 - (orientation == 0 ? x : y));
+        if (bar == 0 || distance < best) {
+            nearest = bar;
+            best = distance;
+        }
+    }
+    return nearest;
+}
+
+void BarGraph::paintBar(QPainter& painter, const plotbase::DrawContext& context, int bar) const {
+    const auto i = static_cast<std::size_t>(bar);
+    const QRect r = barRect(context, bar, shown[i]);
+    if (r.isEmpty()) return;
+    const QColor colour = fillColour(fills[i]);
+    if (hatches[i] == SolidHatch)
+        painter.fillRect(r, colour);
+    else
+        painter.fillRect(r, QBrush(colour, hatchPattern(hatches[i])));
+    if (!outlined(bar)) return;
+    // The outline lies on the bar's own edge pixels, so the bar never reaches past its rectangle.
+    const QColor line = plotbase::detail::colourOf(outlines[i]);
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), line);
+    painter.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), line);
+    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), line);
+    painter.fillRect(QRect(r.right(), r.top(), 1, r.height()), line);
+}
+
+void BarGraph::paint(QPainter& painter, const plotbase::DrawContext& context) {
+    painter.setClipRect(plotPixels(context), Qt::IntersectClip);
+    painter.setBrushOrigin(0, 0);
+    for (int bar = 0; bar < barCount; ++bar) paintBar(painter, context, bar);
+}
+
+void BarGraph::update(const ObjectPlace& place) {
+    const DynDataSet* set = dataSet(TopOf(place.env));
+    if (!set) return;
+    lastStrips.clear();
+    const int bars = std::min(barCount, set->channels);
+    for (int bar = 0; bar < bars; ++bar) {
+        const auto i = static_cast<std::size_t>(bar);
+        const double from = shown[i], to = set->current[i];
+        if (from == to) continue;
+        shown[i] = to;
+        // Without a current picture the coming full paint shows the new value.
+        plotbase::WGDrawInWindow(place.env, place.graph, place.index, [&](QPainter& painter, const plotbase::DrawContext& context) {
+            const QRect strip = changedStrip(context, bar, from, to);
+            if (strip.isEmpty()) return QRectF();
+            repaintStrip(painter, context, strip);
+            lastStrips.push_back(strip);
+            return QRectF(strip);
+        });
+    }
+}
+
+bool BarGraph::hitTest(const plotbase::DrawContext& context, double x, double y) const {
+    for (int bar = 0; bar < barCount; ++bar) {
+        const Span s = across(context, bar);
+        const int a = valuePixel(context, base), b = valuePixel(context, shown[static_cast<std::size_t>(bar)]);
+        if (make(s.low, s.high, std::min(a, b), std::max(a, b) + 1).adjusted(-2, -2, 2, 2).contains(QPointF(x, y).toPoint())) return true;
+    }
+    return false;
+}
+
+void BarGraph::rescaled(const ObjectPlace& place) { plotbase::WGRedrawObject(place.env, place.graph, 0, 0); }
+
+}  // namespace dynaview
