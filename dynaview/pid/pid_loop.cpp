@@ -9,7 +9,7 @@ bool PidDefinitionUsable(const PidDefinition& d) {
     for (double v : {d.setpoint, d.gain, d.integral, d.derivative, d.bias, d.processHigh, d.processLow, d.outputRangeA,
                      d.outputRangeB, d.limitHigh, d.limitLow, d.rateLimit, d.sampleInterval, d.filter})
         if (!std::isfinite(v)) return false;
-    return d.sampleInterval > 0.0 && d.processHigh != d.processLow && d.rateLimit >= 0.0;
+    return d.sampleInterval > 0.0 && d.processHigh != d.processLow && d.rateLimit >= 0.0 && d.filter >= 0.0 && d.filter < 1.0;
 }
 
 double IntegralCoefficient(double gain, double integral, double dt) { return dt * gain * integral; }

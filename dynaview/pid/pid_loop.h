@@ -52,7 +52,8 @@ struct PidLoop {
 };
 
 // Whether a definition can make a working loop: finite numbers, a sample interval above
-// 0, a process range of some width and a rate limit not below 0.
+// 0, a process range of some width, a rate limit not below 0 and a filter factor from 0
+// up to (not including) 1.
 bool PidDefinitionUsable(const PidDefinition& definition);
 // The loop a (usable) definition makes, in automatic mode with the output at the bias.
 PidLoop MakePidLoop(const PidDefinition& definition);

@@ -1,5 +1,4 @@
-// Not built yet: the PID dialog and the PID bar graph pair. Each reports error 137 with its
-// name and returns 0.
+// Not built yet: the PID dialog. Each reports error 137 with its name and returns 0.
 
 #include "dynaview/frame/not_built.h"
 #include "dynaview/include/dynaview.h"
@@ -9,8 +8,6 @@ using dynaview::NotBuilt;
 extern "C" {
 
 DV_API int WREditPIDDlg(int) { return NotBuilt("WREditPIDDlg"); }
-DV_API int WRSetPIDBargraph(int, int) { return NotBuilt("WRSetPIDBargraph"); }
-DV_API int WRSetPIDBargraph2(int, int, int) { return NotBuilt("WRSetPIDBargraph2"); }
 DV_API int PIDDlgProc(const char*, DVWindow, const DVDialogParam*) { return NotBuilt("PIDDlgProc"); }
 
 }  // extern "C"

@@ -1,7 +1,9 @@
 // The PID loops through the C interface: the loop table, publishing to the data sets, the
 // get and change functions, deletion and clean-up.
 
+#include "dynaview/bars/bar_graph.h"
 #include "dynaview/datasets/dyn_data_set.h"
+#include "dynaview/frame/object_access.h"
 #include "dynaview/pid/pid_table.h"
 #include "dynaview_fixture.h"
 
@@ -164,6 +166,31 @@ TEST_F(PidApi, CleanupDeletesEveryLoopWithItsDataSets) {
     EXPECT_EQ(InitRTDll(handle), 1);
     EXPECT_EQ(WRGetPIDAutoState(1), 0);
     EXPECT_EQ(define(0, 0), 1);
+}
+
+TEST_F(PidApi, BarGraphPairFollowsTheLoop) {
+    const int loop = define(input, output);
+    EXPECT_EQ(WRSetPIDBargraph(graph, 0), 0);
+    EXPECT_EQ(lastErrorCode(), 18);
+    EXPECT_EQ(WRSetPIDBargraph(graph, 9), 0);
+    EXPECT_EQ(lastErrorCode(), 30);
+    const int bare = define(0, 0);
+    EXPECT_EQ(WRSetPIDBargraph(graph, bare), 0);
+    EXPECT_EQ(lastErrorCode(), 55);
+    const int first = WRSetPIDBargraph2(graph, loop, 1);
+    ASSERT_GT(first, 0);
+    std::vector<BarGraph*> pair;
+    for (int i = first; i <= first + 12; ++i)
+        if (auto* d = dynamic_cast<BarGraph*>(FindDynObject(env, graph, i))) pair.push_back(d);
+    ASSERT_EQ(pair.size(), 2u);
+    EXPECT_EQ(pair[0]->barCount, 2);
+    EXPECT_EQ(pair[1]->barCount, 1);
+    step(loop, 50.0);
+    EXPECT_EQ(pair[0]->shown[0], 50.0);
+    EXPECT_EQ(pair[0]->shown[1], 60.0);
+    EXPECT_EQ(pair[1]->shown[0], 20.0);
+    EXPECT_EQ(dataSet(input).referenceCount, 1);
+    EXPECT_EQ(dataSet(output).referenceCount, 1);
 }
 
 }  // namespace

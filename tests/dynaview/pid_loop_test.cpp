@@ -87,6 +87,11 @@ TEST(PidDefinition, UnworkableDefinitionsAreRefused) {
     d.rateLimit = -1.0;
     EXPECT_FALSE(PidDefinitionUsable(d));  // would move the output the wrong way
     d = plainLoop();
+    d.filter = 1.0;
+    EXPECT_FALSE(PidDefinitionUsable(d));  // would never follow the process
+    d.filter = -0.5;
+    EXPECT_FALSE(PidDefinitionUsable(d));
+    d = plainLoop();
     d.gain = NAN;
     EXPECT_FALSE(PidDefinitionUsable(d));
 }
