@@ -57,6 +57,9 @@ if(TARGET dynaview)
   set(CPACK_DEBIAN_DEV_PACKAGE_NAME libdynaview-dev)
   set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
   set(CPACK_COMPONENT_DEV_DEPENDS wavix)
+  # plotbase's C++ headers and plotbase.pc (Requires: Qt6Core ...) need Qt's development
+  # files; dpkg-shlibdeps cannot see that, since headers load nothing.
+  set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS qt6-base-dev)
   string(CONCAT CPACK_COMPONENT_DEV_DESCRIPTION
     "real-time graphics objects for plotbase pages (development files)\n"
     "dynaview draws scrolling graphs, meters, bar graphs, alarms, PID loops and text objects\n"
