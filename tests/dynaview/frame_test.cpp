@@ -204,9 +204,9 @@ TEST_F(Frame, CallsFromAnotherThreadAreRefused) {
 
 TEST_F(Frame, FunctionsOfFamiliesNotBuiltYetSaySo) {
     const int set = WRDefineDynDataSet("s", 1, nullptr, nullptr, 0);
-    EXPECT_EQ(WRSetScrollGraph(graph, set, 1.0, 0.5, 1, 0, nullptr, nullptr, nullptr), 0);
+    EXPECT_EQ(WRAutoRescale(graph, 1), 0);
     EXPECT_EQ(lastErrorCode(), 137);
-    EXPECT_EQ(env.lastError.text, "Not available in this version of dynaview: WRSetScrollGraph");
+    EXPECT_EQ(env.lastError.text, "Not available in this version of dynaview: WRAutoRescale");
     EXPECT_EQ(WRGetButtonWindow(graph, 1), nullptr);
     EXPECT_EQ(WRConnectDDE(set, nullptr, "svc", "topic", "item", 1), 0u);
 }
