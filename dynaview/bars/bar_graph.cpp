@@ -107,10 +107,14 @@ QRect BarGraph::changedStrip(const plotbase::DrawContext& context, int bar, doub
         if (baseEnd == low) low -= lineWidth;
         if (baseEnd == high) high += lineWidth;
     }
+    // The outline lies on the bar's edge pixels: the old end's outline row is one pixel
+    // beyond the strip, and the new one must be drawn there too.
+    if (outlined(bar)) {
+        --low;
+        ++high;
+    }
     const Span s = across(context, bar);
-    QRect strip = make(s.low, s.high, low, high);
-    if (outlined(bar)) strip.adjust(-1, -1, 1, 1);
-    return strip.intersected(plotPixels(context));
+    return make(s.low, s.high, low, high).intersected(plotPixels(context));
 }
 
 int BarGraph::barAt(const plotbase::DrawContext& context, double x, double y) const {

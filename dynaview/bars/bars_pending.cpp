@@ -1,4 +1,4 @@
-// Not built yet: the automatic bar chart and the bar graph dialog. Each reports error 137
+// Not built yet: the automatic bar chart. Each reports error 137
 // with its name and returns 0.
 
 #include "dynaview/frame/not_built.h"
@@ -15,7 +15,5 @@ DV_API int WRSetAutoBargraph(int, int, double, double, double, double, double, i
 DV_API int WRSetAutoBargraph2(int, int, double, double, double, double, double, int, double, double, double, int, int, int16_t*, int) {
     return NotBuilt("WRSetAutoBargraph2");
 }
-
-DV_API int DynBarsDlgProc(const char*, DVWindow, const DVDialogParam*) { return NotBuilt("DynBarsDlgProc"); }
 
 }  // extern "C"

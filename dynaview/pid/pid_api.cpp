@@ -220,7 +220,7 @@ namespace {
 const FamilyRegistration pidFamily{Family{
     "pid",
     {},
-    {},
+    {{"PIDDLG", "PID Parameters", PIDDlgProc}},
     20,
     [](plotbase::Environment&, RTTop& top) {
         for (int n = 1; n <= MaxPidLoops; ++n) deleteLoop(top, n, true);

@@ -160,8 +160,9 @@ TEST_F(Bars, StripsReachOverTheBaseLineAndTheOutlines) {
     const QRect fromBase = b.changedStrip(c, 1, 5.0, 7.0);
     EXPECT_EQ(fromBase.bottom() + 1, 151);  // one line width past the base
     const QRect outlined = b.changedStrip(c, 0, 6.0, 7.0);
-    EXPECT_EQ(outlined.top(), 101);
-    EXPECT_EQ(outlined.width(), plain.width() + 2);
+    EXPECT_EQ(outlined.top(), 101);  // a pixel more at both ends, not sideways
+    EXPECT_EQ(outlined.bottom() + 1, 127);
+    EXPECT_EQ(outlined.width(), plain.width());
     // Crossing the base covers both sides.
     const QRect crossing = b.changedStrip(c, 1, 2.5, 7.5);
     EXPECT_EQ(crossing.top(), 90);
