@@ -47,7 +47,9 @@ DemoWindow::DemoWindow()
     AlarmLog->setReadOnly(true);
     AlarmLog->setMaximumBlockCount(1000);
     AlarmLog->setPlaceholderText(QStringLiteral("The application's alarm procedure writes here."));
-    split->addWidget(PlantPage);
+    auto* plant = new QSplitter(Qt::Horizontal);
+    plant->addWidget(PlantPage);
+    split->addWidget(plant);
     split->addWidget(AlarmLog);
     split->setStretchFactor(0, 4);
     split->setStretchFactor(1, 1);
@@ -79,14 +81,17 @@ DemoWindow::DemoWindow()
                                plotbase::ChildWindow | plotbase::VisibleWindow | plotbase::ClipChildren, {}, nullptr);
     buildGraph(temperature_, 0.0, 0.5, "Temperature", "degC", 100.0, 20.0);
     buildGraph(level_, 0.5, 1.0, "Level", "m", 5.0, 1.0);
+    TankLoop = new TankLoopPanel(env_, SampleSeconds);
+    plant->addWidget(TankLoop);
     // 4. The feed: the simulated process, ten times a second.
     connect(&feed_, &QTimer::timeout, this, &DemoWindow::FeedTimer);
     feed_.start(100);
-    resize(760, 680);
+    resize(1160, 680);
 }
 
 DemoWindow::~DemoWindow() {
     feed_.stop();
+    delete TankLoop;
     KillRTPage(page_);
     RTCleanup(reinterpret_cast<DVEnvironment*>(&env_));
     ForgetEnvironment(env_);
@@ -144,7 +149,8 @@ void DemoWindow::buildGraph(Graph& g, double top, double bottom, const char* tit
 }
 
 void DemoWindow::FeedTimer() {
-    const TankProcess::Sample sample = process_.step(SampleSeconds);
+    const TankProcess::Sample sample = process_.stepControlled(SampleSeconds, TankLoop ? TankLoop->heaterOutput() : 0.0);
+    if (TankLoop) TankLoop->feed(sample);
     WRUpdateData(temperature_.dataSet, &sample.temperature, 0);
     WRUpdateData(level_.dataSet, &sample.level, 0);
     const long step = std::lround(process_.time() / SampleSeconds);
@@ -152,11 +158,11 @@ void DemoWindow::FeedTimer() {
         refreshTrend(temperature_);
         refreshTrend(level_);
     }
-    ValuesLabel->setText(QStringLiteral("t = %1 s   temperature %2 degC   level %3 m   heater %4")
+    ValuesLabel->setText(QStringLiteral("t = %1 s   temperature %2 degC   level %3 m   heater %4 %")
                              .arg(process_.time(), 0, 'f', 1)
                              .arg(sample.temperature, 0, 'f', 1)
                              .arg(sample.level, 0, 'f', 2)
-                             .arg(sample.heater ? QStringLiteral("on") : QStringLiteral("off")));
+                             .arg(sample.power, 0, 'f', 0));
 }
 
 void DemoWindow::refreshTrend(const Graph& g) {

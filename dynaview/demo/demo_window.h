@@ -4,6 +4,7 @@
 // last minute drawn from the data set's history; the alarm log below. The simulated tank
 // feeds both data sets ten times a second. A double click on an object opens its editor.
 
+#include "dynaview/demo/tank_loop_panel.h"
 #include "dynaview/demo/tank_process.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/numbers.h"
@@ -42,6 +43,7 @@ public:
     const Graph& temperature() const { return temperature_; }
     const Graph& level() const { return level_; }
     QPlainTextEdit* alarmLog() const { return AlarmLog; }
+    TankLoopPanel* tankLoop() const { return TankLoop; }
 
 private:
     void buildGraph(Graph& graph, double top, double bottom, const char* title, const char* units, double maximum, double spacing);
@@ -58,6 +60,7 @@ private:
     QWidget* PlantPage = nullptr;
     QPlainTextEdit* AlarmLog = nullptr;
     QLabel* ValuesLabel = nullptr;
+    TankLoopPanel* TankLoop = nullptr;  // the PID loop that drives the heater
     int page_ = 0;
     Graph temperature_;
     Graph level_;

@@ -8,7 +8,9 @@
 #include "dynaview/alarms/dialogs/alarm_lines_dialog.h"
 #include "dynaview/alarms/dialogs/alarm_marks_dialog.h"
 #include "dynaview/alarms/dialogs/alarm_text_dialog.h"
+#include "dynaview/bars/dialogs/dyn_bars_dialog.h"
 #include "dynaview/demo/demo_window.h"
+#include "dynaview/pid/dialogs/pid_dialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,8 +34,12 @@ void saveDialogs(dynaview::demo::DemoWindow& window, const QString& directory) {
     AlarmLinesDialog lines(window.environment(), t.handle, t.lines, &window);
     AlarmMarksDialog marks(window.environment(), t.handle, t.marks, &window);
     AlarmTextDialog text(window.environment(), t.handle, t.text, &window);
+    const demo::TankLoopPanel& loop = *window.tankLoop();
+    PidDialog pid(window.environment(), loop.loop(), &window);
+    DynBarsDialog bars(window.environment(), loop.overviewGraph(), loop.overviewBars(), &window);
     for (auto [dialog, name] : {std::pair<QDialog*, const char*>{&attributes, "dynaview-alarm-attributes"},
-                                {&lines, "dynaview-alarm-lines"}, {&marks, "dynaview-alarm-marks"}, {&text, "dynaview-alarm-text"}}) {
+                                {&lines, "dynaview-alarm-lines"}, {&marks, "dynaview-alarm-marks"}, {&text, "dynaview-alarm-text"},
+                                {&pid, "dynaview-pid-parameters"}, {&bars, "dynaview-dynamic-bars"}}) {
         dialog->show();
         save(*dialog, directory, name);
         dialog->hide();

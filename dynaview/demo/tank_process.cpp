@@ -1,5 +1,6 @@
 #include "dynaview/demo/tank_process.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -17,17 +18,26 @@ constexpr double FaultStart = 22.0, FaultEnd = 42.0;  // ... for 20 seconds
 
 TankProcess::TankProcess(std::uint32_t seed) : random_(seed) {}
 
-TankProcess::Sample TankProcess::step(double dt) {
-    time_ += dt;
+bool TankProcess::stuck() const {
     const double phase = std::fmod(time_, FaultPeriod);
-    const bool stuck = phase >= FaultStart && phase < FaultEnd;
+    return phase >= FaultStart && phase < FaultEnd;
+}
+
+TankProcess::Sample TankProcess::step(double dt) {
     if (temperature_ < 45.0) heater_ = true;
     if (temperature_ > 70.0) heater_ = false;
-    const bool heating = heater_ || stuck;
-    const double target = heating ? HeatedTemperature : AmbientTemperature;
+    return advance(dt, heater_ ? 100.0 : 0.0);
+}
+
+TankProcess::Sample TankProcess::stepControlled(double dt, double heaterPercent) { return advance(dt, std::clamp(heaterPercent, 0.0, 100.0)); }
+
+TankProcess::Sample TankProcess::advance(double dt, double power) {
+    time_ += dt;
+    if (stuck()) power = 100.0;
+    const double target = AmbientTemperature + (HeatedTemperature - AmbientTemperature) * power / 100.0;
     temperature_ += (target - temperature_) * (1.0 - std::exp(-dt / TimeConstant));
     const double level = 2.5 + 1.9 * std::sin(2.0 * std::numbers::pi * time_ / 40.0);
-    return {temperature_ + 0.3 * noise_(random_), level + 0.02 * noise_(random_), heating};
+    return {temperature_ + 0.3 * noise_(random_), level + 0.02 * noise_(random_), power > 0.0, power};
 }
 
 }  // namespace dynaview::demo
