@@ -58,7 +58,7 @@ DemoWindow::DemoWindow()
     ValuesLabel->setObjectName(QStringLiteral("ValuesLabel"));
     ValuesLabel->setAccessibleName(QStringLiteral("Process Values"));
     statusBar()->addWidget(ValuesLabel, 1);
-    statusBar()->addPermanentWidget(new QLabel(QStringLiteral("Double-click a line, mark, alarm text or axis to edit it.")));
+    statusBar()->addPermanentWidget(new QLabel(QStringLiteral("Double-click a line, mark, alarm text, bar or axis to edit it.")));
     QAction* exitItem = menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     exitItem->setObjectName(QStringLiteral("ExitItem"));
 
