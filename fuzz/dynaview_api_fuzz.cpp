@@ -291,8 +291,40 @@ void Session::step() {
         break;
     }
     default:
-        WRSetScrollGraph(graph(), dataSet(), value(), value(), 1, 0, nullptr, nullptr, nullptr);
-        WRCalcPID(index(-1, 130), value(), output(d1, 1));
+        switch (in.ConsumeIntegralInRange(0, 3)) {
+        case 0: {
+            const int set = dataSet();
+            const auto n = static_cast<std::size_t>(channelsOf(set));
+            WRSetBargraph(graph(), set, value(), in.ConsumeIntegralInRange(0, 2), value(), value(), value(), ints(a1, n, 0, 0xFFFFFF),
+                          ints(a2, n, 0, 255), ints(a3, n, -2, 16));
+            break;
+        }
+        case 1: {
+            std::unique_ptr<std::int16_t[]> results;
+            WRSetAutoBargraph2(graph(), dataSet(), value(), value(), value(), value(), value(), in.ConsumeIntegralInRange(0, 2), value(),
+                               value(), value(), in.ConsumeBool(), in.ConsumeBool(), output(results, 11), index(-2, 16));
+            break;
+        }
+        case 2:
+            WRDefinePID(dataSet(), dataSet(), string(s1), value(), value(), value(), value(), value(), value(), value(), value(), value(),
+                        value(), value(), value(), value(), value(), in.ConsumeIntegral<int>());
+            WRSetPIDBargraph2(graph(), index(-1, 130), index(-2, 16));
+            break;
+        default: {
+            const int loop = index(-1, 130);
+            switch (in.ConsumeIntegralInRange(0, 7)) {
+            case 0: WRCalcPID(loop, value(), output(d1, 1)); break;
+            case 1: WRChangePIDSetp(loop, value()); break;
+            case 2: WRChangePIDConstants(loop, value(), value(), value()); break;
+            case 3: WRChangePIDOut(loop, value()); break;
+            case 4: WRChangePIDAutoState(loop, in.ConsumeIntegral<int>()); break;
+            case 5: WRGetPIDConstants(loop, output(d1, 1), output(d2, 1), nullptr); break;
+            case 6: WRChangePIDSteadyState(loop, value()); break;
+            default: WRDeletePID(loop, in.ConsumeBool()); break;
+            }
+            break;
+        }
+        }
         break;
     }
 }
