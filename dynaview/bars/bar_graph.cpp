@@ -34,20 +34,18 @@ Qt::BrushStyle hatchPattern(std::uint8_t hatch) {
     }
 }
 
-// Repaints one strip of the graph window's picture: the whole graph drawn into an image
-// of the strip's size, so that nothing outside the strip is touched.
-void repaintStrip(QPainter& window, const plotbase::DrawContext& context, const QRect& strip) {
+// The graph as it is now over an area of the window, drawn from every object's state into
+// an image of that area only.
+QImage renderArea(const QPainter& window, const plotbase::DrawContext& context, const QRect& area) {
     const auto* picture = dynamic_cast<const QImage*>(window.device());
     const qreal ratio = picture ? picture->devicePixelRatio() : 1.0;
-    QImage part((QSizeF(strip.size()) * ratio).toSize(), picture ? picture->format() : QImage::Format_ARGB32_Premultiplied);
+    QImage part((QSizeF(area.size()) * ratio).toSize(), picture ? picture->format() : QImage::Format_ARGB32_Premultiplied);
     part.setDevicePixelRatio(ratio);
-    {
-        QPainter painter(&part);
-        painter.translate(-strip.topLeft());
-        const plotbase::DeviceRect& g = context.graphRect;
-        plotbase::ObjectInterpreter(context.env, context.graph, painter, QRectF(g.left, g.top, g.width, g.height));
-    }
-    window.drawImage(strip.topLeft(), part);
+    QPainter painter(&part);
+    painter.translate(-area.topLeft());
+    const plotbase::DeviceRect& g = context.graphRect;
+    plotbase::ObjectInterpreter(context.env, context.graph, painter, QRectF(g.left, g.top, g.width, g.height));
+    return part;
 }
 
 }  // namespace
@@ -159,20 +157,43 @@ void BarGraph::update(const ObjectPlace& place) {
     const DynDataSet* set = dataSet(TopOf(place.env));
     if (!set) return;
     lastStrips.clear();
+    struct Change {
+        int bar;
+        double from, to;
+        QRect strip;
+    };
+    std::vector<Change> changes;
     const int bars = std::min(barCount, set->channels);
     for (int bar = 0; bar < bars; ++bar) {
         const auto i = static_cast<std::size_t>(bar);
-        const double from = shown[i], to = set->current[i];
-        if (from == to) continue;
+        const double to = set->current[i];
+        if (shown[i] == to) continue;
+        changes.push_back({bar, shown[i], to, {}});
         shown[i] = to;
-        // Without a current picture the coming full paint shows the new value.
-        plotbase::WGDrawInWindow(place.env, place.graph, place.index, [&](QPainter& painter, const plotbase::DrawContext& context) {
-            const QRect strip = changedStrip(context, bar, from, to);
+    }
+    // The strips are worked out and the graph drawn over them once, at the first strip; each
+    // strip then goes into the window's picture and is repainted on its own. Without a
+    // current picture nothing is drawn: the coming full paint shows the new values.
+    QImage rendered;
+    QRect area;
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+        const bool drawn = plotbase::WGDrawInWindow(place.env, place.graph, place.index, [&](QPainter& painter, const plotbase::DrawContext& context) {
+            if (k == 0) {
+                for (Change& c : changes) {
+                    c.strip = changedStrip(context, c.bar, c.from, c.to);
+                    area |= c.strip;
+                }
+                if (!area.isEmpty()) rendered = renderArea(painter, context, area);
+            }
+            const QRect strip = changes[k].strip;
             if (strip.isEmpty()) return QRectF();
-            repaintStrip(painter, context, strip);
+            const qreal ratio = rendered.devicePixelRatio();
+            const QRectF source(QPointF(strip.topLeft() - area.topLeft()) * ratio, QSizeF(strip.size()) * ratio);
+            painter.drawImage(QRectF(strip), rendered, source);
             lastStrips.push_back(strip);
             return QRectF(strip);
         });
+        if (!drawn) return;
     }
 }
 
