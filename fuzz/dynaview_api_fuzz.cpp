@@ -145,7 +145,7 @@ void Session::step() {
     std::unique_ptr<double[]> d1, d2;
     std::unique_ptr<int[]> i1, i2, i3, i4, i5;
     std::unique_ptr<char[]> c1;
-    switch (in.ConsumeIntegralInRange(0, 44)) {
+    switch (in.ConsumeIntegralInRange(0, 46)) {
     case 0: {
         const int n = in.ConsumeIntegralInRange(-2, 34);
         const int rows = in.ConsumeProbability<double>() < 0.95 ? in.ConsumeIntegralInRange(-2, 3000) : in.ConsumeIntegral<int>();
@@ -288,6 +288,38 @@ void Session::step() {
         char buffer[40];
         const int size = in.ConsumeIntegralInRange(-1, 40);
         dvLastError(handle, size > 0 ? buffer : nullptr, size);
+        break;
+    }
+    case 44:  // controls: made
+        switch (in.ConsumeIntegralInRange(0, 3)) {
+        case 0:
+            WRSetScrBarControl(graph(), value(), value(), value(), value(), index(-1, 2), in.ConsumeIntegral<int>(),
+                               in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>());
+            break;
+        case 1: WRSetButtonControl(graph(), string(s1), value(), value(), value(), value(), index(-1, 3), index(-2, 17)); break;
+        case 2: WRSetButtonGroup(graph(), index(-1, 18), string(s1), value(), value(), value(), value(), index(-1, 4)); break;
+        default: WRSetLEDControl(graph(), value(), value(), value(), index(-2, 17), index(-2, 17)); break;
+        }
+        break;
+    case 45: {  // controls: read, changed, worked
+        const int g = graph(), o = object();
+        switch (in.ConsumeIntegralInRange(0, 8)) {
+        case 0: WRSetScrollPos(g, o, in.ConsumeIntegral<int>()); break;
+        case 1: WRGetScrBar(g, o, output(i1, 1), output(i2, 1), output(i3, 1)); break;
+        case 2: WRChangeScrBar(g, o, in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>(), in.ConsumeIntegral<int>()); break;
+        case 3: WRGetButtonState(g, o, index(-1, 18)); break;
+        case 4: WRChangeButtonState(g, o, index(-1, 18), index(-1, 18)); break;
+        case 5: WRChangeButtonColor(g, o, index(-2, 17)); break;
+        case 6: ButtonDelayEnd(g, o); break;
+        case 7:
+            WRGetScrollPos(g, o);
+            WRGetButtonColor(g, o);
+            break;
+        default:
+            DVChildControlProc(in.ConsumeBool() ? WRGetButtonWindow(g, o) : host, in.ConsumeIntegralInRange(0, 6),
+                               in.ConsumeIntegral<std::uint32_t>(), in.ConsumeIntegral<std::int64_t>());
+            break;
+        }
         break;
     }
     default:

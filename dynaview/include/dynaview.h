@@ -61,7 +61,9 @@ typedef int (*DVDialogProc)(const char* templateName, DVWindow owner, const DVDi
 /* Called by the application's own timer (dvStartTimer). */
 typedef void (*DVTimerProc)(void* user);
 /* Called for every mouse and key message of a graph window (message: DV_MSG_...; button 1
- * left, 2 right, 4 middle; x, y in the window's pixels; key: the Qt key code). */
+ * left, 2 right, 4 middle; x, y in the window's pixels; key: the Qt key code), and when
+ * the user works a control placed in the graph (DV_MSG_CONTROL: button is the control's
+ * object index, x its new value, y the item of a button group, key 0). */
 typedef void (*DVGraphProc)(int graph, int message, int button, double x, double y, int key, void* user);
 
 enum {
@@ -69,8 +71,22 @@ enum {
     DV_MSG_RELEASE = 1,
     DV_MSG_DOUBLE_CLICK = 2,
     DV_MSG_MOVE = 3,
-    DV_MSG_KEY = 4
+    DV_MSG_KEY = 4,
+    DV_MSG_CONTROL = 5
 };
+
+/* Controls: button styles (WRSetButtonControl), button group styles (WRSetButtonGroup, a
+ * sum of the flags), and the default colour of a button. */
+enum {
+    DV_BUTTON_PUSH = 0,    /* reports each click */
+    DV_BUTTON_TOGGLE = 1,  /* each click switches it on or off */
+    DV_BUTTON_LATCH = 2    /* a click latches it down until ButtonDelayEnd */
+};
+enum {
+    DV_GROUP_VERTICAL = 1, /* items one above the other (else side by side) */
+    DV_GROUP_RADIO = 2     /* round radio buttons (else push buttons) */
+};
+enum { DV_DEFAULT_COLOUR = -1 };
 
 /* Alarm kinds (WRSetAlarm and the alarm procedure). */
 enum {
@@ -443,26 +459,47 @@ DV_API int WRDynLegendPtr(int graph, int object, double left, double top, int co
 DV_API int TextItemCoords(int graph, int object, int item, double* x, double* y);
 
 /* ---------------------------------------------------------------------------------------
- * Controls (not built yet: issue 13)
+ * Controls (built): Qt widgets in a graph's window (object type 111), placed over a
+ * rectangle in the graph's world coordinates (left, top: the top-left corner; width,
+ * height > 0) and moved with the graph when its window is resized or it is rescaled. What
+ * the user does reaches the graph procedure as DV_MSG_CONTROL (button: the object, x: the
+ * new value, y: the item of a group); what the application sets is not reported back.
+ * Items of a group are numbered 1..count; item 0 of a button or lamp is the control itself.
+ * Colours: 0..15, or DV_DEFAULT_COLOUR.
  * ------------------------------------------------------------------------------------- */
 
+/* vertical 0 or 1; minimum < maximum; position within them. */
 DV_API int WRSetScrBarControl(int graph, double left, double top, double width, double height, int vertical,
                               int minimum, int maximum, int position);
 DV_API int WRSetScrollPos(int graph, int object, int position);
 DV_API int WRGetScrollPos(int graph, int object);
 DV_API int WRGetScrBar(int graph, int object, int* minimum, int* maximum, int* position);
 DV_API int WRChangeScrBar(int graph, int object, int minimum, int maximum, int position);
+/* text cut to 40 characters (NULL: none); style DV_BUTTON_...; colour of its face. */
 DV_API int WRSetButtonControl(int graph, const char* text, double left, double top, double width, double height,
                               int style, int colour);
+/* count 1..16 exclusive buttons, texts "First|Second|..." (NULL: "1".."count"), style a sum
+ * of DV_GROUP_... flags. Starts with item 1 selected. */
 DV_API int WRSetButtonGroup(int graph, int count, const char* texts, double left, double top, double width,
                             double height, int style);
+/* A round lamp centred on (x, y), `size` its diameter in world x units; off at first. */
 DV_API int WRSetLEDControl(int graph, double x, double y, double size, int onColour, int offColour);
+/* Button: 1 while on (a push button: while held down). Lamp: 1 while lit. Group: item 0
+ * gives the selected item (0: none), an item 1 when it is the selected one. */
 DV_API int WRGetButtonState(int graph, int object, int item);
+/* Toggle and latching buttons, lamps: state 0 or 1. Group: item 0 takes the item to
+ * select (0: none); an item takes 1 (select it) or 0 (clear it if selected). */
 DV_API int WRChangeButtonState(int graph, int object, int item, int state);
+/* Buttons and groups: their face; lamps: their on colour. */
 DV_API int WRChangeButtonColor(int graph, int object, int colour);
 DV_API int WRGetButtonColor(int graph, int object);
+/* The control's widget (a group: the frame holding its buttons). */
 DV_API DVWindow WRGetButtonWindow(int graph, int object);
+/* Works a control's window as the user would, reported like the user's action:
+ * DV_MSG_CONTROL clicks a button, item wParam of a group, or moves a scroll bar to lParam;
+ * DV_MSG_KEY presses and releases the Qt key wParam on it. 1 done, 0 refused or not taken. */
 DV_API intptr_t DVChildControlProc(DVWindow window, unsigned int message, uintptr_t wParam, intptr_t lParam);
+/* Lets a latched (or toggled) button up, not reported. */
 DV_API int ButtonDelayEnd(int graph, int object);
 
 /* ---------------------------------------------------------------------------------------

@@ -207,7 +207,6 @@ TEST_F(Frame, FunctionsOfFamiliesNotBuiltYetSaySo) {
     EXPECT_EQ(WRAutoRescale(graph, 1), 0);
     EXPECT_EQ(lastErrorCode(), 137);
     EXPECT_EQ(env.lastError.text, "Not available in this version of dynaview: WRAutoRescale");
-    EXPECT_EQ(WRGetButtonWindow(graph, 1), nullptr);
     EXPECT_EQ(WRConnectDDE(set, nullptr, "svc", "topic", "item", 1), 0u);
 }
 
