@@ -6,6 +6,8 @@
 #include "plotbase/scaling.h"
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 class QPainter;
 
@@ -15,6 +17,7 @@ class Environment;
 class GraphObject;
 class ByteReader;
 class ByteWriter;
+struct SavedGraph;
 
 struct DrawContext {
     Environment& env;
@@ -37,6 +40,10 @@ struct ForeignObjectHandlers {
     // Reads one record written by `save` and re-creates the object in the graph; returns
     // the new object's index, or 0.
     std::function<int(ByteReader&, Environment&, int graph, int type)> restore;
+    // Whether a record read from a page file is sound (with what is wrong when it is not),
+    // asked for every record of the file before anything is created, so that a damaged
+    // record refuses the whole page. `graph` is the saved graph the record belongs to.
+    std::function<bool(int type, std::string_view record, const SavedGraph& graph, std::string& why)> check;
     // Called after plotbase has drawn any object (its own or a foreign one).
     std::function<void(QPainter&, const DrawContext&, GraphObject&)> afterDraw;
 };

@@ -348,27 +348,45 @@ private:
     std::string what_;
 };
 
-// Creates the graph's objects slot by slot so that every object keeps its index.
+// Creates the graph's objects so that every object keeps its index: plotbase's own first
+// (a library's object may refer to an axis in a later slot), then the libraries' records
+// in slot order, each into its own slot while the others are held.
 void restoreObjects(Environment& env, Graph& graph, std::vector<SavedObject>& objects) {
     std::vector<int> reserved;
     for (std::size_t i = 0; i < objects.size(); ++i) {
-        const int expected = static_cast<int>(i) + 1;
         SavedObject& slot = objects[i];
-        int placed = 0;
         if (slot.object) {
             slot.object->page = graph.page;
-            placed = detail::addObject(env, graph, std::move(slot.object));
-        } else if (slot.foreignType != 0 && env.foreignObjects.restore) {
-            ByteReader record(slot.foreignRecord);
-            placed = env.foreignObjects.restore(record, env, graph.handle, slot.foreignType);
-        }
-        if (placed != expected) {
-            // A free slot, or a record nobody could re-create: keep its place.
-            if (placed != 0) detail::removeObject(env, graph, placed);
-            reserved.push_back(detail::addObject(env, graph, std::make_unique<ReservedSlot>()));
+            detail::addObject(env, graph, std::move(slot.object));
+        } else {
+            detail::addObject(env, graph, std::make_unique<ReservedSlot>());
+            reserved.push_back(static_cast<int>(i) + 1);
         }
     }
-    for (int index : reserved) detail::removeObject(env, graph, index);
+    for (int index : reserved) {
+        const SavedObject& slot = objects[static_cast<std::size_t>(index) - 1];
+        if (slot.foreignType == 0 || !env.foreignObjects.restore) continue;
+        detail::removeObject(env, graph, index);
+        ByteReader record(slot.foreignRecord);
+        const int placed = env.foreignObjects.restore(record, env, graph.handle, slot.foreignType);
+        if (placed == index) continue;
+        // A record nobody could re-create: keep its place.
+        if (placed != 0) detail::removeObject(env, graph, placed);
+        if (!graph.objects.at(index)) detail::addObject(env, graph, std::make_unique<ReservedSlot>());
+    }
+    for (int index : reserved) {
+        GraphObject* object = graph.objects.at(index);
+        if (object && object->type == 0) detail::removeObject(env, graph, index);
+    }
+}
+
+// Every library's record must be sound before anything is created.
+bool checkForeignRecords(const Environment& env, const SavedPage& page, std::string& why) {
+    if (!env.foreignObjects.check) return true;
+    for (const SavedGraph& graph : page.graphs)
+        for (const SavedObject& slot : graph.objects)
+            if (slot.foreignType != 0 && !env.foreignObjects.check(slot.foreignType, slot.foreignRecord, graph, why)) return false;
+    return true;
 }
 
 }  // namespace
@@ -438,6 +456,7 @@ int WGRestorePage(Environment& env, const std::filesystem::path& path, QWidget* 
     std::string error;
     auto saved = ParsePageFile(bytes, error);
     if (!saved) return refuse(error);
+    if (!checkForeignRecords(env, *saved, error)) return refuse(error);
 
     const int page = InitPage(env, saved->name, host, saved->title, saved->options, saved->lastGraphSlot, saved->textSize,
                               ChildWindow | VisibleWindow, {}, nullptr);
@@ -460,6 +479,8 @@ int WGRestorePage(Environment& env, const std::filesystem::path& path, QWidget* 
         graph->interceptX = s.interceptX;
         graph->interceptY = s.interceptY;
         graph->gridsBehind = s.gridsBehind;
+        // Objects are created with the drawing attributes the graph had when it was saved.
+        graph->current = s.current;
         restoreObjects(env, *graph, s.objects);
         graph->current = s.current;
         graph->currentXAxis = s.currentXAxis;

@@ -1,11 +1,14 @@
 #include "dynaview/demo/demo_window.h"
 
+#include "dynaview/demo/page_files.h"
+
 #include "dynaview/include/dynaview.h"
 #include "dynaview/include/dynaview_cxx.h"
 #include "platform/qt/system_numbers.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -59,7 +62,8 @@ DemoWindow::DemoWindow()
     ValuesLabel->setAccessibleName(QStringLiteral("Process Values"));
     statusBar()->addWidget(ValuesLabel, 1);
     statusBar()->addPermanentWidget(new QLabel(QStringLiteral("Double-click a line, mark, alarm text, bar or axis to edit it.")));
-    QAction* exitItem = menuBar()->addMenu(QStringLiteral("&File"))->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
+    QMenu* fileMenu = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* exitItem = fileMenu->addAction(QStringLiteral("E&xit"), this, &QWidget::close);
     exitItem->setObjectName(QStringLiteral("ExitItem"));
 
     // 1. The environment, handed to dynaview.
@@ -83,6 +87,7 @@ DemoWindow::DemoWindow()
     buildGraph(level_, 0.5, 1.0, "Level", "m", 5.0, 1.0);
     TankLoop = new TankLoopPanel(env_, SampleSeconds);
     plant->addWidget(TankLoop);
+    pageFiles_ = new PageFiles(*fileMenu, env_, dialogs_, *PlantPage, page_, {&temperature_, &level_});
     // 4. The feed: the simulated process, ten times a second.
     connect(&feed_, &QTimer::timeout, this, &DemoWindow::FeedTimer);
     feed_.start(100);
@@ -166,8 +171,9 @@ void DemoWindow::FeedTimer() {
 }
 
 void DemoWindow::refreshTrend(const Graph& g) {
+    if (!g.trendValues) return;  // an opened page without the trend
     std::vector<double> history(HistoryRows);
-    const int n = WRGetHistData(g.dataSet, 0, history.data(), HistoryRows, HistoryRows);
+    const int n = std::min<int>(WRGetHistData(g.dataSet, 0, history.data(), HistoryRows, HistoryRows), static_cast<int>(g.trendValues->size()));
     if (n <= 0) return;
     std::vector<double>& values = *g.trendValues;
     std::fill(values.begin(), values.end() - n, std::numeric_limits<double>::quiet_NaN());

@@ -2,7 +2,8 @@
 // dynaview-demo's window: a plotbase page with two graphs (the tank's temperature and its
 // level), each with its data set's alarm lines, marks and alarm text and a trend of the
 // last minute drawn from the data set's history; the alarm log below. The simulated tank
-// feeds both data sets ten times a second. A double click on an object opens its editor.
+// feeds both data sets ten times a second. A double click on an object opens its editor;
+// File > Save Page and File > Open Page write the page to a file and show one.
 
 #include "dynaview/demo/tank_loop_panel.h"
 #include "dynaview/demo/tank_process.h"
@@ -20,6 +21,8 @@ class QLabel;
 class QPlainTextEdit;
 
 namespace dynaview::demo {
+
+class PageFiles;
 
 class DemoWindow : public QMainWindow {
     Q_OBJECT
@@ -44,6 +47,7 @@ public:
     const Graph& level() const { return level_; }
     QPlainTextEdit* alarmLog() const { return AlarmLog; }
     TankLoopPanel* tankLoop() const { return TankLoop; }
+    PageFiles& pageFiles() const { return *pageFiles_; }
 
 private:
     void buildGraph(Graph& graph, double top, double bottom, const char* title, const char* units, double maximum, double spacing);
@@ -65,6 +69,7 @@ private:
     Graph temperature_;
     Graph level_;
     plotbase::DoubleBlock trendTimes_;
+    PageFiles* pageFiles_ = nullptr;
 };
 
 }  // namespace dynaview::demo

@@ -48,12 +48,15 @@ struct DialogTemplate {
 
 struct Family {
     const char* name = "";
-    std::vector<EditDialogEntry> editDialogs;
-    std::vector<DialogTemplate> dialogs;
+    std::vector<EditDialogEntry> editDialogs{};
+    std::vector<DialogTemplate> dialogs{};
     int cleanupOrder = 0;
     std::function<void(plotbase::Environment&, RTTop&)> cleanup{};
     // Moves the labels object at the place on by delta in its axis unit and redraws it.
     std::function<void(const ObjectPlace& labels, double delta)> moveTimeLabels{};
+    // What it adds to plotbase's handlers of an environment dynaview takes on (the page-file
+    // handlers).
+    std::function<void(plotbase::Environment&)> install{};
 };
 
 class Families {

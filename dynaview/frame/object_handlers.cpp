@@ -2,6 +2,7 @@
 
 #include "dynaview/frame/dyn_errors.h"
 #include "dynaview/frame/error_texts.h"
+#include "dynaview/frame/families.h"
 #include "dynaview/frame/object_access.h"
 #include "plotbase/operations_change.h"
 
@@ -44,6 +45,8 @@ void InstallObjectHandlers(plotbase::Environment& env) {
         return d && d->thin() && d->hitTest(context, x, y);
     };
     env.rescaleHook = [](plotbase::Environment& e, int graph, int axis) { RescaleObjects(e, graph, axis, 0); };
+    for (const Family& family : Families::instance().all())
+        if (family.install) family.install(env);
 }
 
 int RescaleObjects(plotbase::Environment& env, int graph, int axisIndex, int object) {

@@ -1,6 +1,7 @@
 #pragma once
 // What plotbase calls for dynaview's objects: their paint, the after-draw hook (alarm
-// marks beside their axis), the two hit tests of picking, and the rescale hook.
+// marks beside their axis), the two hit tests of picking, the rescale hook, and what the
+// families add (the page-file handlers).
 
 namespace plotbase {
 class Environment;

@@ -186,6 +186,13 @@ DV_API int dvRunEventLoop(DVEnvironment* env, DVWindow host, int milliseconds);
 DV_API int dvProcessEvents(DVEnvironment* env, int milliseconds);
 /* Paints a page into a PNG file of the given size. Returns 1, or 0. */
 DV_API int dvRenderPage(DVEnvironment* env, int page, const char* pngPath, int width, int height);
+/* Writes a page with its graphs and objects to a page file (replaced whole or not at all).
+ * Returns 1, or 0 after reporting. */
+DV_API int dvSavePage(DVEnvironment* env, int page, const char* path);
+/* Creates the page of a page file in the host window, its dynamic objects bound to the data
+ * sets of the same numbers. A damaged file creates nothing. Returns the page's number, or 0
+ * after reporting (plotbase error 42 with the reason). */
+DV_API int dvOpenPage(DVEnvironment* env, DVWindow host, const char* path);
 /* The last error: its number (0: none) and its message, cut to fit `size` bytes. */
 DV_API int dvLastError(DVEnvironment* env, char* text, int size);
 /* Whether error boxes are shown for non-critical errors (they always are for critical ones). */
@@ -198,7 +205,7 @@ DV_API int dvClearStopFlag(DVEnvironment* env);
 DV_API int dvSetApplicationKey(DVEnvironment* env, uint32_t key);
 
 /* ---------------------------------------------------------------------------------------
- * Frame (built, except SaveDynObject and RestoreDynObject: issue 14)
+ * Frame (built)
  * ------------------------------------------------------------------------------------- */
 
 /* Makes env the current environment, initialises plotbase on it and, the first time,
@@ -235,8 +242,14 @@ DV_API int rtDefEditObject(DVWindow window, int graph);
 /* Runs one of dynaview's dialogs by its template name ("AlarmAttrib", "AlarmLines" ...). */
 DV_API int rtDisplayDialogBoxParam(DVDialogProc dialogProc, const char* templateName, DVWindow owner,
                                    const DVDialogParam* param);
-/* Page-file handlers (issue 14). */
+/* A dynamic object's record for a page file, written to `file` (a FILE* open for binary
+ * writing): 1 when its fixed part was written whole, 0 otherwise and for types without a
+ * saved form (nothing is written then). */
 DV_API int SaveDynObject(void* file, int graph, int object);
+/* Re-creates an object from its record in `file` (a FILE* open for binary reading), called
+ * after the caller has read the record's first two fields, its length and type: reads the
+ * rest of the fixed part (length - 4 bytes) and its arrays. Returns the new object's index,
+ * or 0 (types without a saved form, a damaged record, a refusal of the creator). */
 DV_API int RestoreDynObject(void* file, int graph, int type, int length);
 
 /* ---------------------------------------------------------------------------------------

@@ -130,6 +130,51 @@ TEST_F(PageFile, ADamagedFileIsRefusedAndCreatesNothing) {
     EXPECT_TRUE(ParsePageFile(good, error));
 }
 
+TEST_F(PageFile, ALibraryRecordFailingItsCheckRefusesThePageBeforeAnythingIsCreated) {
+    int restores = 0;
+    auto restore = env.foreignObjects.restore;
+    env.foreignObjects.restore = [&](ByteReader& r, Environment& e, int g, int type) {
+        ++restores;
+        return restore(r, e, g, type);
+    };
+    env.foreignObjects.check = [](int, std::string_view record, const SavedGraph&, std::string& why) {
+        ByteReader r(record);
+        if (r.f64() >= 0) return true;
+        why = "a gauge below zero";
+        return false;
+    };
+    static_cast<Gauge*>(env.graph(graph)->objects.at(gauge))->level = -1;
+    ASSERT_EQ(WGSavePage(env, page, path), 1);
+    env.showErrorMessages = false;
+    const int pagesBefore = env.openPages;
+    EXPECT_EQ(WGRestorePage(env, path, &host), 0);
+    EXPECT_EQ(env.lastError.code, PageFileRead);
+    EXPECT_NE(env.lastError.text.find("a gauge below zero"), std::string::npos) << env.lastError.text;
+    EXPECT_EQ(env.openPages, pagesBefore);
+    EXPECT_EQ(restores, 0);
+}
+
+TEST_F(PageFile, LibraryObjectsAreCreatedOnceEveryPlotbaseObjectOfTheGraphIsBack) {
+    // A gauge in a slot below a text: it may refer to the text, so the text is there first.
+    const int early = WGInsertObject(env, graph, std::make_unique<Gauge>());
+    const int last = env.graph(graph)->objects.size();
+    ASSERT_LT(early, last);
+    bool laterObjectsThere = true;
+    auto restore = env.foreignObjects.restore;
+    env.foreignObjects.restore = [&](ByteReader& r, Environment& e, int g, int type) {
+        laterObjectsThere = laterObjectsThere && WGGetObjectAs<TextObject>(e, g, last) != nullptr;
+        return restore(r, e, g, type);
+    };
+    ASSERT_EQ(WGSavePage(env, page, path), 1);
+    const int restored = WGRestorePage(env, path, &host);
+    ASSERT_NE(restored, 0);
+    const int g = env.page(restored)->graphs[0]->handle;
+    EXPECT_TRUE(laterObjectsThere);
+    EXPECT_NE(dynamic_cast<const Gauge*>(WGGetObject(env, g, early)), nullptr);
+    EXPECT_NE(dynamic_cast<const Gauge*>(WGGetObject(env, g, gauge)), nullptr);
+    EXPECT_EQ(WGGetGraph(env, g)->objects.size(), last);
+}
+
 TEST_F(PageFile, ASaveThatCannotBeWrittenIsReported) {
     env.showErrorMessages = false;
     EXPECT_EQ(WGSavePage(env, page, dir.filePath("missing/page.pbp").toStdString()), 0);
