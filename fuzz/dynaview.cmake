@@ -5,3 +5,7 @@ endif()
 # Random sequences of calls through dynaview's C interface.
 wavix_fuzz_target(dynaview_api_fuzz ${CMAKE_CURRENT_LIST_DIR}/dynaview_api_fuzz.cpp)
 target_link_libraries(dynaview_api_fuzz PRIVATE dynaview wavix_platform_doubles Qt6::Widgets)
+
+# Page files holding dynaview's records, and the records on their own.
+wavix_fuzz_target(dynaview_page_fuzz ${CMAKE_CURRENT_LIST_DIR}/dynaview_page_fuzz.cpp)
+target_link_libraries(dynaview_page_fuzz PRIVATE dynaview_logic plotbase)

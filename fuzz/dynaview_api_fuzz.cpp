@@ -10,6 +10,7 @@
 #include "platform/doubles/scripted_dialogs.h"
 #include "platform/numbers.h"
 #include "platform/virtual_clock.h"
+#include "plotbase/page_file.h"
 #include "plotbase/plotbase.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -20,10 +21,14 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <fstream>
 #include <limits>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -145,7 +150,7 @@ void Session::step() {
     std::unique_ptr<double[]> d1, d2;
     std::unique_ptr<int[]> i1, i2, i3, i4, i5;
     std::unique_ptr<char[]> c1;
-    switch (in.ConsumeIntegralInRange(0, 46)) {
+    switch (in.ConsumeIntegralInRange(0, 48)) {
     case 0: {
         const int n = in.ConsumeIntegralInRange(-2, 34);
         const int rows = in.ConsumeProbability<double>() < 0.95 ? in.ConsumeIntegralInRange(-2, 3000) : in.ConsumeIntegral<int>();
@@ -320,6 +325,35 @@ void Session::step() {
                                in.ConsumeIntegral<std::uint32_t>(), in.ConsumeIntegral<std::int64_t>());
             break;
         }
+        break;
+    }
+    case 46: {
+        // One object's record through a C stream and back, or any bytes taken as a record.
+        std::FILE* file = std::tmpfile();
+        if (!file) break;
+        if (in.ConsumeBool()) {
+            SaveDynObject(in.ConsumeBool() ? file : nullptr, graph(), object());
+            std::rewind(file);
+            unsigned char head[4];
+            if (in.ConsumeBool() && std::fread(head, 1, 4, file) != 4) std::rewind(file);
+        } else {
+            const std::string junk = in.ConsumeRandomLengthString(300);
+            std::fwrite(junk.data(), 1, junk.size(), file);
+            std::rewind(file);
+        }
+        RestoreDynObject(in.ConsumeBool() ? file : nullptr, graph(), in.ConsumeIntegralInRange(98, 113), in.ConsumeIntegralInRange(-2, 120));
+        std::fclose(file);
+        break;
+    }
+    case 47: {
+        // The page saved and opened again, its bytes perhaps damaged on the way.
+        auto bytes = plotbase::SerializePage(env, page);
+        if (!bytes || bytes->empty()) break;
+        if (in.ConsumeBool())
+            (*bytes)[in.ConsumeIntegralInRange<std::size_t>(0, bytes->size() - 1)] ^= static_cast<char>(in.ConsumeIntegralInRange(1, 255));
+        static const std::string path = "/tmp/dynaview_api_fuzz_" + std::to_string(::getpid()) + ".pbp";
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << *bytes;
+        if (const int opened = plotbase::WGRestorePage(env, path, host)) KillRTPage(opened);
         break;
     }
     default:

@@ -1,8 +1,9 @@
 // dynaview-demo: a heated tank watched through dynaview's alarm displays.
-//   dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR]
+//   dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR] [--open-page FILE] [--save-page FILE]
 // --warm-up runs the process for S seconds at once before the window shows; --seconds
 // ends it after N seconds and prints the alarm log; --screenshots saves the window and the
-// alarm dialogs as PNG files in DIR before it ends.
+// alarm dialogs as PNG files in DIR before it ends. --open-page shows a saved page instead
+// of the built one; --save-page saves the page when the demo ends.
 
 #include "dynaview/alarms/dialogs/alarm_attrib_dialog.h"
 #include "dynaview/alarms/dialogs/alarm_lines_dialog.h"
@@ -10,6 +11,7 @@
 #include "dynaview/alarms/dialogs/alarm_text_dialog.h"
 #include "dynaview/bars/dialogs/dyn_bars_dialog.h"
 #include "dynaview/demo/demo_window.h"
+#include "dynaview/demo/page_files.h"
 #include "dynaview/pid/dialogs/pid_dialog.h"
 
 #include <QApplication>
@@ -52,7 +54,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     application.setApplicationName(QStringLiteral("dynaview-demo"));
     int seconds = 0, warmUp = 0;
-    QString screenshots;
+    QString screenshots, openPage, savePage;
     for (int i = 1; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);
         if (argument == QStringLiteral("--seconds") && i + 1 < argc) {
@@ -61,15 +63,20 @@ int main(int argc, char** argv) {
             warmUp = QString::fromLocal8Bit(argv[++i]).toInt();
         } else if (argument == QStringLiteral("--screenshots") && i + 1 < argc) {
             screenshots = QString::fromLocal8Bit(argv[++i]);
+        } else if (argument == QStringLiteral("--open-page") && i + 1 < argc) {
+            openPage = QString::fromLocal8Bit(argv[++i]);
+        } else if (argument == QStringLiteral("--save-page") && i + 1 < argc) {
+            savePage = QString::fromLocal8Bit(argv[++i]);
         } else {
-            std::cerr << "usage: dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR]\n";
+            std::cerr << "usage: dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR] [--open-page FILE] [--save-page FILE]\n";
             return 1;
         }
     }
     dynaview::demo::DemoWindow window;
+    if (!openPage.isEmpty() && !window.pageFiles().openPage(openPage.toStdString())) return 1;
     for (int step = 0; step < warmUp * 10; ++step) window.FeedTimer();
     window.show();
-    if (seconds > 0 || !screenshots.isEmpty()) {
+    if (seconds > 0 || !screenshots.isEmpty() || !savePage.isEmpty()) {
         QTimer::singleShot(std::max(seconds, 1) * 1000, &window, [&] {
             if (!screenshots.isEmpty()) {
                 QDir().mkpath(screenshots);
@@ -77,7 +84,8 @@ int main(int argc, char** argv) {
                 saveDialogs(window, screenshots);
             }
             std::cout << window.alarmLog()->toPlainText().toStdString() << std::endl;
-            application.quit();
+            const bool saved = savePage.isEmpty() || window.pageFiles().savePage(savePage.toStdString());
+            application.exit(saved ? 0 : 1);
         });
     }
     return application.exec();
