@@ -479,8 +479,11 @@ int WGRestorePage(Environment& env, const std::filesystem::path& path, QWidget* 
         graph->interceptX = s.interceptX;
         graph->interceptY = s.interceptY;
         graph->gridsBehind = s.gridsBehind;
-        // Objects are created with the drawing attributes the graph had when it was saved.
+        // Objects are created with the drawing attributes and axes the graph had when it was
+        // saved (the axes are back before any library's object, see restoreObjects).
         graph->current = s.current;
+        graph->currentXAxis = s.currentXAxis;
+        graph->currentYAxis = s.currentYAxis;
         restoreObjects(env, *graph, s.objects);
         graph->current = s.current;
         graph->currentXAxis = s.currentXAxis;

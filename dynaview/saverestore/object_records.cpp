@@ -8,6 +8,8 @@
 #include "dynaview/frame/rt_top.h"
 #include "dynaview/include/dynaview.h"
 #include "dynaview/saverestore/page_handlers.h"
+#include "dynaview/scroll/scroll_graph.h"
+#include "plotbase/graph_objects.h"
 
 #include <algorithm>
 #include <cstring>
@@ -64,6 +66,70 @@ TextRecord recordOf(const AlarmText& text, const RTTop* top) {
     return d;
 }
 
+ScrollRecord recordOf(const scroll::ScrollGraph& g) {
+    const scroll::ScrollGraphParams& p = g.params;
+    ScrollRecord d;
+    d.subtype = g.subtype;
+    d.dataSet = g.dataSetIndex;
+    d.sampleInterval = p.sampleInterval;
+    d.relativeReset = static_cast<float>(p.relativeResetAsked);
+    d.direction = static_cast<std::int16_t>(p.direction);
+    d.scrollStyle = static_cast<std::int16_t>(p.scrollStyle);
+    d.traceCount = static_cast<std::int16_t>(g.traceCount);
+    if (g.isBars()) {
+        d.barArgument3 = static_cast<std::int16_t>(p.barChannel);
+        d.barWidth = p.barWidth;
+        d.barArgument8 = p.hatchStyle;
+        d.barColour = p.barColour;
+        return d;
+    }
+    if (g.isSweep()) d.sweepColour = p.sweepLineColour;
+    const auto n = static_cast<std::size_t>(g.traceCount);
+    d.colours.assign(p.colours.begin(), p.colours.begin() + n);
+    d.patterns.assign(p.patterns.begin(), p.patterns.begin() + n);
+    d.widths.assign(p.widths.begin(), p.widths.begin() + n);
+    return d;
+}
+
+// The creators read one entry per channel of the data set as it is now: entries beyond
+// the stored traces take the graph's defaults.
+struct TraceArrays {
+    std::array<int, scroll::MaxTraces> patterns{}, widths{}, colours{};
+    explicit TraceArrays(const ScrollRecord& d) {
+        for (std::size_t t = 0; t < scroll::MaxTraces; ++t) {
+            const bool stored = t < d.colours.size();
+            patterns[t] = stored ? d.patterns[t] : plotbase::SolidLine;
+            widths[t] = stored ? d.widths[t] : 1;
+            colours[t] = stored ? d.colours[t] : static_cast<int>(1 + t % 15);
+        }
+    }
+};
+
+int restore(int graph, const ScrollRecord& d) {
+    const TraceArrays t(d);
+    switch (d.subtype) {
+    case records::ScrollingGraph:
+        return WRSetScrollGraph(graph, d.dataSet, d.sampleInterval, d.relativeReset, d.direction, d.scrollStyle, t.patterns.data(),
+                                t.widths.data(), t.colours.data());
+    case records::ScrollingBars:
+        return WRSetScrollBargraph(graph, d.dataSet, d.barArgument3, d.sampleInterval, d.relativeReset, d.direction, d.barWidth,
+                                   d.barArgument8, d.barColour);
+    case records::SweepGraph:
+        return WRSetSweepGraph(graph, d.dataSet, d.sampleInterval, d.direction, d.scrollStyle, d.sweepColour, t.patterns.data(),
+                               t.widths.data(), t.colours.data());
+    case records::LogicGraph:
+        return WRSetLogicGraph(graph, d.dataSet, d.sampleInterval, d.relativeReset, d.direction, d.scrollStyle, t.patterns.data(),
+                               t.widths.data(), t.colours.data());
+    case records::VariableScroll:
+        return WRSetVarScroll(graph, d.dataSet, d.relativeReset, d.direction, d.scrollStyle, t.patterns.data(), t.widths.data(),
+                              t.colours.data());
+    case records::StackedGraph:
+        return WRSetStackedGraph(graph, d.dataSet, d.sampleInterval, d.relativeReset, d.direction, d.scrollStyle, t.patterns.data(),
+                                 t.widths.data(), t.colours.data());
+    default: return 0;
+    }
+}
+
 int restore(int graph, const AlarmLinesRecord& d) {
     return WRSetAlarmLines(graph, d.dataSet, d.refreshPeriod, d.direction, d.enables.data(), d.patterns.data(), d.widths.data(),
                            d.colours.data());
@@ -84,7 +150,6 @@ int restore(int graph, const TextRecord& d) {
 }
 
 int restore(int, const DynamicGridRecord&) { return 0; }
-int restore(int, const ScrollRecord&) { return 0; }
 
 }  // namespace
 
@@ -92,6 +157,8 @@ std::optional<PageRecord> RecordOf(plotbase::Environment& env, int, const DynObj
     if (const auto* lines = dynamic_cast<const AlarmLines*>(&object)) return recordOf(*lines);
     if (const auto* marks = dynamic_cast<const AlarmMarks*>(&object)) return recordOf(*marks);
     if (const auto* text = dynamic_cast<const AlarmText*>(&object)) return recordOf(*text, TopOf(env));
+    // XY graphs (type 104) have no saved form.
+    if (const auto* g = dynamic_cast<const scroll::ScrollGraph*>(&object); g && g->type == ScrollGraphType) return recordOf(*g);
     return std::nullopt;
 }
 

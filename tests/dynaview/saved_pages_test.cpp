@@ -6,6 +6,7 @@
 #include "dynaview/alarms/alarm_displays.h"
 #include "dynaview/frame/object_access.h"
 #include "dynaview/frame/type_sizes.h"
+#include "dynaview/scroll/scroll_graph.h"
 #include "plotbase/page_file.h"
 #include "tests/support/own_temp_path.h"
 
@@ -173,6 +174,60 @@ TEST_F(SavedPages, SaveRestoreAndSaveAgainGiveTheSameBytes) {
     EXPECT_EQ(m->names[1], "HIGH");
     EXPECT_EQ(m->colours[4], 15);
     EXPECT_EQ(m->axis(), yAxis);
+}
+
+TEST_F(SavedPages, AScrollingBarGraphWritesOnlyItsFixedPart) {
+    const int bars = WRSetScrollBargraph(graph, set, 0, 0.5, 0.25, 1, 2.0, 3, 4);
+    ASSERT_NE(bars, 0) << env.lastError.text;
+    EXPECT_EQ(recordOf(bars), bytes({
+        52, 0, 103, 0, 2, 0,                     // length, type, subtype
+        1, 0, 0, 0,                              // data set
+        0, 0, 0, 0, 0, 0, 0xe0, 0x3f,            // sample interval 0.5
+        0, 0, 0x80, 0x3e,                        // relative reset 0.25
+        1, 0,                                    // direction
+        0, 0,                                    // scroll style
+        1, 0,                                    // traces
+        0, 0,                                    // the channel (third creation argument)
+        0, 0, 0, 0, 0, 0, 0, 0x40,               // bar width 2
+        3, 0, 0, 0,                              // hatch style (eighth creation argument)
+        4, 0, 0, 0,                              // bar colour
+        0, 0, 0, 0,                              // sweep only: not written
+        0, 0,                                    // not written
+    }));
+}
+
+TEST_F(SavedPages, EveryScrollingGraphComesBackAsWhatItWas) {
+    const int pair = WRDefineDynDataSet("Pair", 2, nullptr, nullptr, 0);
+    const int patterns[2] = {1, 2}, widths[2] = {2, 3}, colours[2] = {5, 9};
+    const int lines = WRSetScrollGraph(graph, pair, 1.0, 0.5, 1, 1, patterns, widths, colours);
+    const int sweep = WRSetSweepGraph(graph, pair, 0.5, 0, 0, 12, patterns, widths, colours);
+    const int logic = WRSetLogicGraph(graph, pair, 2.0, 0.25, 1, 2, nullptr, nullptr, nullptr);
+    const int variable = WRSetVarScroll(graph, pair, 0.5, 1, 0, patterns, widths, colours);
+    const int stacked = WRSetStackedGraph(graph, pair, 1.0, 0.0, 1, 0, patterns, widths, colours);
+    const int bars = WRSetScrollBargraph(graph, pair, 1, 1.0, 0.5, 1, 0.75, -1, 6);
+    for (int index : {lines, sweep, logic, variable, stacked, bars}) ASSERT_NE(index, 0) << env.lastError.text;
+    EXPECT_EQ(recordOf(lines).size(), 52u + 3 * 2 * 4);
+    EXPECT_EQ(recordOf(variable).size(), 52u + 3 * 1 * 4);  // the last channel is the time step
+
+    const std::string before = pageBytes(page);
+    write(before);
+    const int restored = open();
+    ASSERT_NE(restored, 0) << env.lastError.text;
+    EXPECT_EQ(pageBytes(restored), before);
+    const int g = firstGraph(restored);
+    const std::pair<int, int> expected[] = {{lines, 1}, {sweep, 3}, {logic, 4}, {variable, 5}, {stacked, 7}, {bars, 2}};
+    for (auto [index, subtype] : expected) {
+        const auto* s = objectAt<scroll::ScrollGraph>(g, index);
+        ASSERT_NE(s, nullptr) << index;
+        EXPECT_EQ(s->type, ScrollGraphType);
+        EXPECT_EQ(s->subtype, subtype);
+        EXPECT_EQ(s->links[0], xAxis);  // scaled by the same axes
+    }
+    const auto* s = objectAt<scroll::ScrollGraph>(g, sweep);
+    EXPECT_EQ(s->params.sweepLineColour, 12);
+    EXPECT_EQ(s->params.colours[1], 9);
+    EXPECT_EQ(s->params.widths[1], 3);
+    EXPECT_EQ(objectAt<scroll::ScrollGraph>(g, bars)->params.barChannel, 1);
 }
 
 // The page with one record replaced (plotbase's framing kept sound).
