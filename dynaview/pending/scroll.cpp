@@ -1,6 +1,5 @@
-// Not built yet: the automatic scrolling chart, the scrolling graphs' dialogs (issue 12) and
-// WRAutoRescale (with the time axes). Each function reports error 137 with its name and
-// returns 0. The family's own folder replaces this file.
+// Not built yet: the scrolling graphs' dialogs (issue 12) and WRAutoRescale (with the time
+// axes). Each function reports error 137 with its name and returns 0. The family's own folder replaces this file.
 
 #include "dynaview/frame/not_built.h"
 #include "dynaview/include/dynaview.h"
@@ -8,14 +7,6 @@
 using dynaview::NotBuilt;
 
 extern "C" {
-
-DV_API int WRSetAutoScrollGraph(int, int, double, double, double, double, double, double, int, int, double, double, int, int16_t*) {
-    return NotBuilt("WRSetAutoScrollGraph");
-}
-
-DV_API int WRSetAutoScrollGraph2(int, int, double, double, double, double, double, double, int, int, double, double, int, int16_t*, int) {
-    return NotBuilt("WRSetAutoScrollGraph2");
-}
 
 DV_API int WRAutoRescale(int, int) {
     return NotBuilt("WRAutoRescale");
