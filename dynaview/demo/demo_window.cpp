@@ -87,16 +87,19 @@ DemoWindow::DemoWindow()
     buildGraph(level_, 0.5, 1.0, "Level", "m", 5.0, 1.0);
     TankLoop = new TankLoopPanel(env_, SampleSeconds);
     plant->addWidget(TankLoop);
+    scroll_ = new ScrollDisplays(env_, level_.dataSet);
+    plant->addWidget(scroll_);
     pageFiles_ = new PageFiles(*fileMenu, env_, dialogs_, *PlantPage, page_, {&temperature_, &level_});
     // 4. The feed: the simulated process, ten times a second.
     connect(&feed_, &QTimer::timeout, this, &DemoWindow::FeedTimer);
     feed_.start(100);
-    resize(1160, 680);
+    resize(1720, 680);
 }
 
 DemoWindow::~DemoWindow() {
     feed_.stop();
     delete TankLoop;
+    delete scroll_;
     KillRTPage(page_);
     RTCleanup(reinterpret_cast<DVEnvironment*>(&env_));
     ForgetEnvironment(env_);
@@ -158,6 +161,7 @@ void DemoWindow::FeedTimer() {
     if (TankLoop) TankLoop->feed(sample);
     WRUpdateData(temperature_.dataSet, &sample.temperature, 0);
     WRUpdateData(level_.dataSet, &sample.level, 0);
+    if (scroll_) scroll_->feed(sample.temperature, sample.level, sample.heater);
     const long step = std::lround(process_.time() / SampleSeconds);
     if (step % TrendEvery == 0) {
         refreshTrend(temperature_);

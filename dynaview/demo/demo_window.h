@@ -6,6 +6,7 @@
 // File > Save Page and File > Open Page write the page to a file and show one.
 
 #include "dynaview/demo/tank_loop_panel.h"
+#include "dynaview/demo/scroll_displays.h"
 #include "dynaview/demo/tank_process.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/numbers.h"
@@ -48,6 +49,7 @@ public:
     QPlainTextEdit* alarmLog() const { return AlarmLog; }
     TankLoopPanel* tankLoop() const { return TankLoop; }
     PageFiles& pageFiles() const { return *pageFiles_; }
+    ScrollDisplays* scrollDisplays() const { return scroll_; }
 
 private:
     void buildGraph(Graph& graph, double top, double bottom, const char* title, const char* units, double maximum, double spacing);
@@ -70,6 +72,7 @@ private:
     Graph level_;
     plotbase::DoubleBlock trendTimes_;
     PageFiles* pageFiles_ = nullptr;
+    ScrollDisplays* scroll_ = nullptr;
 };
 
 }  // namespace dynaview::demo

@@ -223,8 +223,9 @@ void ScrollGraph::drawLogicTags(QPainter& painter, const plotbase::DrawContext& 
         const std::string& tag = logicTags[static_cast<std::size_t>(bit)];
         if (tag.empty()) continue;
         painter.setPen(plotbase::detail::colourOf(params.colours[static_cast<std::size_t>(bit)]));
-        const double centre = valueCoordinate(bit, std::array<float, 1>{static_cast<float>(1u << bit)}.data());
-        const QPointF at = worldToDevice(context.scaling, advancingRange().min, centre);
+        // Between the bit's low and high levels.
+        const double low = valueCoordinate(bit, std::array<float, 1>{0.0f}.data());
+        const QPointF at = worldToDevice(context.scaling, advancingRange().min, low);
         const QString text = QString::fromStdString(tag);
         if (params.direction == 1) painter.drawText(QPointF(plot.left + 4.0, at.y() - 3.0), text);
         else painter.drawText(QPointF(at.x() + 3.0, plot.top + metrics.ascent() + 2.0), text);
