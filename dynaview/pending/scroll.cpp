@@ -1,5 +1,5 @@
-// Not built yet: the scrolling graphs' dialogs (issue 12) and WRAutoRescale (with the time
-// axes). Each function reports error 137 with its name and returns 0. The family's own folder replaces this file.
+// Not built yet: WRAutoRescale (with the time axes). It reports error 137 with its name and
+// returns 0.
 
 #include "dynaview/frame/not_built.h"
 #include "dynaview/include/dynaview.h"
@@ -10,14 +10,6 @@ extern "C" {
 
 DV_API int WRAutoRescale(int, int) {
     return NotBuilt("WRAutoRescale");
-}
-
-DV_API int ScrollGraphDlgProc(const char*, DVWindow, const DVDialogParam*) {
-    return NotBuilt("ScrollGraphDlgProc");
-}
-
-DV_API int ScrollBarDlgProc(const char*, DVWindow, const DVDialogParam*) {
-    return NotBuilt("ScrollBarDlgProc");
 }
 
 }  // extern "C"
