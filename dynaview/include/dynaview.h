@@ -516,8 +516,24 @@ DV_API intptr_t DVChildControlProc(DVWindow window, unsigned int message, uintpt
 DV_API int ButtonDelayEnd(int graph, int object);
 
 /* ---------------------------------------------------------------------------------------
- * Data link (not built yet: issue 14)
+ * Data link: a data set fed by a server on the session bus (or an MQTT broker for a
+ * service "mqtt://host[:port]"). See README.md, "The data link".
  * ------------------------------------------------------------------------------------- */
+
+/* The events the link procedure (WRSetDdeProc) and DdeCallback see, the text format and
+ * the acknowledgement DdeCallback answers advise data with. */
+enum {
+    DV_LINK_ADVDATA = 0x4010,         /* a new text of an advised item (the procedure never sees it) */
+    DV_LINK_DISCONNECT = 0x00C2,      /* the server went away: the fed channels are in Fail */
+    DV_LINK_CONNECT_CONFIRM = 0x8072, /* a broker connection came back: the Fail is cleared */
+    DV_LINK_TEXT = 1,
+    DV_LINK_ACK = 0x8000
+};
+
+/* The text of a string handle the link procedure got (topic: string1, item: string2), cut
+ * to size - 1 characters and NUL-terminated; returns its full length, or -1 for a handle
+ * the link did not make. buffer may be NULL (size 0) to ask for the length. */
+DV_API int dvLinkQueryString(uintptr_t handle, char* buffer, int size);
 
 DV_API uintptr_t WRInitDde(void);
 DV_API int WRSetDdeProc(DVDdeProc proc);
