@@ -74,7 +74,9 @@ if(TARGET dynaview-demo OR TARGET dynaview-feed)
   set(CPACK_DEBIAN_TOOLS_PACKAGE_DEPENDS qt6-qpa-plugins)
   string(CONCAT CPACK_COMPONENT_TOOLS_DESCRIPTION
     "dynaview demonstration and data feed programs\n"
-    "dynaview-demo shows dynaview's live displays and alarms on a simulated heated tank.")
+    "dynaview-demo shows dynaview's live displays and alarms on a simulated heated tank;\n"
+    "dynaview-feed publishes values for dynaview's data link from standard input or\n"
+    "generated, on the session bus or an MQTT broker.")
 endif()
 set(CPACK_COMPONENTS_ALL ${_components})
 

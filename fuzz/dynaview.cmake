@@ -9,3 +9,6 @@ target_link_libraries(dynaview_api_fuzz PRIVATE dynaview wavix_platform_doubles 
 # Page files holding dynaview's records, and the records on their own.
 wavix_fuzz_target(dynaview_page_fuzz ${CMAKE_CURRENT_LIST_DIR}/dynaview_page_fuzz.cpp)
 target_link_libraries(dynaview_page_fuzz PRIVATE dynaview_logic plotbase)
+# The texts of the data link (item texts, command lines, service names).
+wavix_fuzz_target(dynaview_link_text_fuzz ${CMAKE_CURRENT_LIST_DIR}/dynaview_link_text_fuzz.cpp)
+target_link_libraries(dynaview_link_text_fuzz PRIVATE dynaview_logic)

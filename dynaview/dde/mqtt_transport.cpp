@@ -177,7 +177,7 @@ int MqttTransport::connect(std::uintptr_t handle, const std::string& service, co
     if (!broker->changed.wait_for(lock, std::chrono::milliseconds(TransactionTimeoutMs), [&] { return broker->connected; }))
         return NoConversationEstablished;
     lock.unlock();
-    conversations_[handle] = Conversation{broker, topic, {}};
+    conversations_[handle] = Conversation{broker, topic, {}, {}};
     return NoLinkError;
 }
 
@@ -210,19 +210,30 @@ int MqttTransport::request(std::uintptr_t handle, const std::string& item, std::
         return !broker->connected || (last != broker->last.end() && last->second.second != 0);
     });
     auto last = broker->last.find(topic);
-    if (last == broker->last.end() || last->second.second == 0) return arrived ? ServerDied : DataAckTimeout;
+    if (last == broker->last.end() || last->second.second == 0) {
+        // Nothing to read: the subscription goes again unless an advised item holds it.
+        bool held = false;
+        for (const auto& [other, o] : conversations_)
+            if (o.broker == broker && o.topic == c->second.topic && o.advised.count(item)) held = true;
+        if (!held) {
+            broker->last.erase(topic);
+            lock.unlock();
+            mosquitto_unsubscribe(broker->client, nullptr, topic.c_str());
+        }
+        return arrived ? ServerDied : DataAckTimeout;
+    }
     text = last->second.first;
+    c->second.read[item] = last->second.second;
     return NoLinkError;
 }
 
 int MqttTransport::advise(std::uintptr_t handle, const std::string& item, std::uint32_t) {
     auto c = conversations_.find(handle);
     if (c == conversations_.end()) return NoConversationEstablished;
-    Broker* broker = c->second.broker;
-    std::lock_guard lock(broker->mutex);
-    auto last = broker->last.find(c->second.topic + "/" + item);
-    // Messages up to the one the request read are already in the channels.
-    c->second.advised[item] = last == broker->last.end() ? 0 : last->second.second;
+    // Messages up to the one the request read are already in the channels; any later one
+    // (even if it came before this call) is an advise.
+    auto read = c->second.read.find(item);
+    c->second.advised[item] = read == c->second.read.end() ? 0 : read->second;
     return NoLinkError;
 }
 

@@ -48,6 +48,7 @@ private:
         Broker* broker = nullptr;
         std::string topic;
         std::map<std::string, std::uint64_t> advised;  // item: the last message it had already seen
+        std::map<std::string, std::uint64_t> read;     // item: the message its request read
     };
     void messageArrived(Broker* broker, const std::string& topic, const std::string& text, std::uint64_t sequence);
     void connectionChanged(Broker* broker, bool connected);

@@ -156,9 +156,24 @@ void DemoWindow::buildGraph(Graph& g, double top, double bottom, const char* tit
     g.text = WRSetAlarmText(h, g.dataSet, 0, 58.0, 2.0, 37.0, 11.0, 0, 1, 3, 0, nullptr, nullptr, plotbase::BoldText, 0);
 }
 
+bool DemoWindow::useFeed(const FeedSpec& spec, QString* error) {
+    std::vector<FeedLink::Source> sources;
+    for (const Graph* g : {&temperature_, &level_}) sources.push_back({g->dataSet, g->handle, g->trend, g->trendValues, {}});
+    feedLink_ = std::make_unique<FeedLink>();
+    return feedLink_->connect(spec, std::move(sources), error);
+}
+
 void DemoWindow::FeedTimer() {
     const TankProcess::Sample sample = process_.stepControlled(SampleSeconds, TankLoop ? TankLoop->heaterOutput() : 0.0);
     if (TankLoop) TankLoop->feed(sample);
+    if (feedLink_) {
+        if (!feedLink_->feeds(level_.dataSet)) {  // one item: the level stays simulated
+            WRUpdateData(level_.dataSet, &sample.level, 0);
+            if (std::lround(process_.time() / SampleSeconds) % TrendEvery == 0) refreshTrend(level_);
+        }
+        ValuesLabel->setText(feedLink_->tick(env_, HistoryRows, TrendEvery));
+        return;
+    }
     WRUpdateData(temperature_.dataSet, &sample.temperature, 0);
     WRUpdateData(level_.dataSet, &sample.level, 0);
     if (scroll_) scroll_->feed(sample.temperature, sample.level, sample.heater);

@@ -7,6 +7,7 @@
 
 #include "dynaview/demo/tank_loop_panel.h"
 #include "dynaview/demo/scroll_displays.h"
+#include "dynaview/demo/feed_link.h"
 #include "dynaview/demo/tank_process.h"
 #include "platform/qt/qt_dialogs.h"
 #include "platform/numbers.h"
@@ -47,6 +48,9 @@ public:
     const Graph& temperature() const { return temperature_; }
     const Graph& level() const { return level_; }
     QPlainTextEdit* alarmLog() const { return AlarmLog; }
+    // Takes the temperature (and with a second item the level) from the data link.
+    bool useFeed(const FeedSpec& spec, QString* error);
+    QString feedSummary() const { return feedLink_ ? feedLink_->summary() : QString(); }
     TankLoopPanel* tankLoop() const { return TankLoop; }
     PageFiles& pageFiles() const { return *pageFiles_; }
     ScrollDisplays* scrollDisplays() const { return scroll_; }
@@ -73,6 +77,7 @@ private:
     plotbase::DoubleBlock trendTimes_;
     PageFiles* pageFiles_ = nullptr;
     ScrollDisplays* scroll_ = nullptr;
+    std::unique_ptr<FeedLink> feedLink_;
 };
 
 }  // namespace dynaview::demo

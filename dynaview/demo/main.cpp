@@ -1,9 +1,11 @@
 // dynaview-demo: a heated tank watched through dynaview's alarm displays.
-//   dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR] [--open-page FILE] [--save-page FILE]
+//   dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR] [--open-page FILE] [--save-page FILE] [--feed SERVICE TOPIC ITEM [ITEM]]
 // --warm-up runs the process for S seconds at once before the window shows; --seconds
 // ends it after N seconds and prints the alarm log; --screenshots saves the window and the
 // alarm dialogs as PNG files in DIR before it ends. --open-page shows a saved page instead
-// of the built one; --save-page saves the page when the demo ends.
+// of the built one; --save-page saves the page when the demo ends. --feed takes the
+// temperature (and with a second item the level) from the data link, from dynaview-feed for
+// example.
 
 #include "dynaview/alarms/dialogs/alarm_attrib_dialog.h"
 #include "dynaview/alarms/dialogs/alarm_lines_dialog.h"
@@ -21,6 +23,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -55,6 +58,7 @@ int main(int argc, char** argv) {
     application.setApplicationName(QStringLiteral("dynaview-demo"));
     int seconds = 0, warmUp = 0;
     QString screenshots, openPage, savePage;
+    std::optional<dynaview::demo::FeedSpec> feed;
     for (int i = 1; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);
         if (argument == QStringLiteral("--seconds") && i + 1 < argc) {
@@ -67,13 +71,23 @@ int main(int argc, char** argv) {
             openPage = QString::fromLocal8Bit(argv[++i]);
         } else if (argument == QStringLiteral("--save-page") && i + 1 < argc) {
             savePage = QString::fromLocal8Bit(argv[++i]);
+        } else if (argument == QStringLiteral("--feed") && i + 3 < argc) {
+            feed = dynaview::demo::FeedSpec{QString::fromLocal8Bit(argv[i + 1]), QString::fromLocal8Bit(argv[i + 2]),
+                                            {QString::fromLocal8Bit(argv[i + 3])}};
+            i += 3;
+            if (i + 1 < argc && argv[i + 1][0] != '-') feed->items << QString::fromLocal8Bit(argv[++i]);
         } else {
-            std::cerr << "usage: dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR] [--open-page FILE] [--save-page FILE]\n";
+            std::cerr << "usage: dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR] [--open-page FILE] [--save-page FILE] [--feed SERVICE TOPIC ITEM [ITEM]]\n";
             return 1;
         }
     }
     dynaview::demo::DemoWindow window;
     if (!openPage.isEmpty() && !window.pageFiles().openPage(openPage.toStdString())) return 1;
+    QString feedError;
+    if (feed && !window.useFeed(*feed, &feedError)) {
+        std::cerr << "dynaview-demo: " << feedError.toStdString() << "\n";
+        return 1;
+    }
     for (int step = 0; step < warmUp * 10; ++step) window.FeedTimer();
     window.show();
     if (seconds > 0 || !screenshots.isEmpty() || !savePage.isEmpty()) {
@@ -84,6 +98,7 @@ int main(int argc, char** argv) {
                 saveDialogs(window, screenshots);
             }
             std::cout << window.alarmLog()->toPlainText().toStdString() << std::endl;
+            if (feed) std::cout << window.feedSummary().toStdString() << std::endl;
             const bool saved = savePage.isEmpty() || window.pageFiles().savePage(savePage.toStdString());
             application.exit(saved ? 0 : 1);
         });

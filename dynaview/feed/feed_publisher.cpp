@@ -1,6 +1,7 @@
 #include "dynaview/feed/feed_publisher.h"
 
 #include "dynaview/dde/link_server.h"
+#include "dynaview/feed/mqtt_publisher.h"
 
 namespace dynaview::feed {
 
@@ -20,7 +21,7 @@ private:
 }  // namespace
 
 std::unique_ptr<Publisher> OpenPublisher(const Options& options) {
-    if (options.service.rfind("mqtt://", 0) == 0) return nullptr;
+    if (options.service.rfind("mqtt://", 0) == 0) return OpenMqttPublisher(options);
     return std::make_unique<BusPublisher>(options);
 }
 
