@@ -90,6 +90,8 @@ DemoWindow::DemoWindow()
     scroll_ = new ScrollDisplays(env_, level_.dataSet);
     plant->addWidget(scroll_);
     pageFiles_ = new PageFiles(*fileMenu, env_, dialogs_, *PlantPage, page_, {&temperature_, &level_});
+    TankControls = new TankControlsPanel(env_, TankLoop->loop(), feed_);
+    split->insertWidget(1, TankControls);
     // 4. The feed: the simulated process, ten times a second.
     connect(&feed_, &QTimer::timeout, this, &DemoWindow::FeedTimer);
     feed_.start(100);
@@ -98,6 +100,7 @@ DemoWindow::DemoWindow()
 
 DemoWindow::~DemoWindow() {
     feed_.stop();
+    delete TankControls;
     delete TankLoop;
     delete scroll_;
     KillRTPage(page_);
@@ -166,6 +169,7 @@ bool DemoWindow::useFeed(const FeedSpec& spec, QString* error) {
 void DemoWindow::FeedTimer() {
     const TankProcess::Sample sample = process_.stepControlled(SampleSeconds, TankLoop ? TankLoop->heaterOutput() : 0.0);
     if (TankLoop) TankLoop->feed(sample);
+    if (TankControls) TankControls->follow();
     if (feedLink_) {
         if (!feedLink_->feeds(level_.dataSet)) {  // one item: the level stays simulated
             WRUpdateData(level_.dataSet, &sample.level, 0);
@@ -202,6 +206,7 @@ void DemoWindow::refreshTrend(const Graph& g) {
 
 void DemoWindow::onAlarm(int dataSet, int, int kind, double value, int state) {
     const bool isTemperature = dataSet == temperature_.dataSet;
+    if (TankControls && isTemperature && kind == DV_ALARM_HIGH) TankControls->showAlarm(state != 0);
     const char* message = nullptr;
     WRGetAlarm(dataSet, kind, nullptr, nullptr, &message);
     AlarmLog->appendPlainText(QStringLiteral("%1 s   %2: %3 %4 at %5 %6%7")
@@ -215,6 +220,10 @@ void DemoWindow::onAlarm(int dataSet, int, int kind, double value, int state) {
 }
 
 void DemoWindow::onGraphMessage(int graph, const plotbase::WindowMessage& message) {
+    if (static_cast<int>(message.kind) == DV_MSG_CONTROL) {
+        if (TankControls) TankControls->controlChanged(graph, message);
+        return;
+    }
     if (message.kind != plotbase::WindowMessage::MouseDoubleClick) return;
     QWidget* window = plotbase::WGGetGraphWindow(env_, graph);
     rtObjFind(window);

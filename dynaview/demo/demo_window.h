@@ -5,6 +5,7 @@
 // feeds both data sets ten times a second. A double click on an object opens its editor;
 // File > Save Page and File > Open Page write the page to a file and show one.
 
+#include "dynaview/demo/tank_controls_panel.h"
 #include "dynaview/demo/tank_loop_panel.h"
 #include "dynaview/demo/scroll_displays.h"
 #include "dynaview/demo/feed_link.h"
@@ -54,6 +55,7 @@ public:
     TankLoopPanel* tankLoop() const { return TankLoop; }
     PageFiles& pageFiles() const { return *pageFiles_; }
     ScrollDisplays* scrollDisplays() const { return scroll_; }
+    TankControlsPanel* tankControls() const { return TankControls; }
 
 private:
     void buildGraph(Graph& graph, double top, double bottom, const char* title, const char* units, double maximum, double spacing);
@@ -71,6 +73,7 @@ private:
     QPlainTextEdit* AlarmLog = nullptr;
     QLabel* ValuesLabel = nullptr;
     TankLoopPanel* TankLoop = nullptr;  // the PID loop that drives the heater
+    TankControlsPanel* TankControls = nullptr;  // setpoint, start/stop, mode, alarm lamp
     int page_ = 0;
     Graph temperature_;
     Graph level_;
