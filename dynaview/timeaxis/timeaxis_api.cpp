@@ -3,7 +3,6 @@
 
 #include "dynaview/frame/api_guard.h"
 #include "dynaview/frame/api_refusals.h"
-#include "dynaview/frame/families.h"
 #include "dynaview/frame/object_access.h"
 #include "dynaview/frame/time_label_link.h"
 #include "dynaview/include/dynaview.h"
@@ -155,25 +154,3 @@ DV_API int WRStopTimeLabelsUpdate(int graph, int labels, int scrollGraph) {
 }
 
 }  // extern "C"
-
-namespace {
-
-const FamilyRegistration timeAxisFamily{Family{
-    .name = "timeaxis",
-    .editDialogs = {},
-    .dialogs = {},
-    .cleanupOrder = 0,
-    .cleanup = nullptr,
-    .moveTimeLabels =
-        [](const ObjectPlace& place, double delta) {
-            plotbase::Graph* g = GraphIfOpen(place.env, place.graph);
-            auto* labels = g ? dynamic_cast<TimeLabels*>(g->objects.at(place.index)) : nullptr;
-            // Labels deleted since they were attached are passed over.
-            if (!labels || !std::isfinite(delta)) return;
-            const TimeLabelSettings before = labels->settings;
-            labels->settings.moveOn(delta);
-            labels->redraw(place, before);
-        },
-}};
-
-}  // namespace

@@ -204,10 +204,10 @@ TEST_F(Frame, CallsFromAnotherThreadAreRefused) {
 
 TEST_F(Frame, FunctionsOfFamiliesNotBuiltYetSaySo) {
     const int set = WRDefineDynDataSet("s", 1, nullptr, nullptr, 0);
-    EXPECT_EQ(WRAutoRescale(graph, 1), 0);
+    EXPECT_EQ(WRSetMeter(graph, set, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr), 0);
     EXPECT_EQ(lastErrorCode(), 137);
-    EXPECT_EQ(env.lastError.text, "Not available in this version of dynaview: WRAutoRescale");
-    EXPECT_EQ(WRConnectDDE(set, nullptr, "svc", "topic", "item", 1), 0u);
+    EXPECT_EQ(env.lastError.text, "Not available in this version of dynaview: WRSetMeter");
+    EXPECT_EQ(WRGetButtonWindow(graph, 1), nullptr);
 }
 
 }  // namespace

@@ -1,0 +1,166 @@
+// The "Time Axis" and "Time Labels" dialogs, opened as the selected object's editor and
+// worked through their controls. DYNAVIEW_SAVE_RENDERINGS=1 saves each dialog as
+// /tmp/<test>.png.
+
+#include "dynaview/dynaview_fixture.h"
+
+#include "dynaview/timeaxis/time_axis_state.h"
+#include "dynaview/timeaxis/time_labels.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <functional>
+
+namespace dynaview::testing {
+namespace {
+
+class TimeDialogs : public DynaviewTest {
+protected:
+    TimeDialogs() {
+        axis = WRDrawTimeAxis(graph, 10.0, 1, 0, 0.0, 1, Seconds);
+        labels = WRLabelTimeAxis(graph, axis, 3, HoursMinutesSeconds, -1, 8, 0, 0, 0.0, 0, nullptr);
+    }
+    int edit(int object, const std::function<void(QDialog&)>& act) {
+        plotbase::WGSelectObject(env, graph, object);
+        QTimer timer;
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [act] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            if (qEnvironmentVariableIsSet("DYNAVIEW_SAVE_RENDERINGS"))
+                dialog->grab().save(QString::fromStdString("/tmp/" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".png"));
+            act(*dialog);
+            if (dialog->isVisible()) dialog->reject();
+        });
+        timer.start(0);
+        return rtDefEditObject(nullptr, graph);
+    }
+    template <typename T>
+    static T* control(QDialog& dialog, const char* name) {
+        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static void ok(QDialog& dialog) { control<QPushButton>(dialog, "OKBtn")->click(); }
+    const plotbase::Axis& axisObject() { return *env.graph(graph)->objects.as<plotbase::Axis>(axis, plotbase::AxisType); }
+    TimeLabels& labelsObject() { return *dynamic_cast<TimeLabels*>(env.graph(graph)->objects.at(labels)); }
+
+    int axis = 0;
+    int labels = 0;
+};
+
+TEST_F(TimeDialogs, TheTimeAxisDialogEditsRangeTicksUnitAndGrids) {
+    const int result = edit(axis, [](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Time Axis");
+        EXPECT_EQ(control<QComboBox>(dialog, "UnitCombo")->currentText(), "Seconds");
+        EXPECT_EQ(control<QPushButton>(dialog, "OKBtn")->property("controlId").toInt(), 1);
+        control<QLineEdit>(dialog, "StartEdit")->setText("10");
+        control<QLineEdit>(dialog, "RangeEdit")->setText("60");
+        control<QLineEdit>(dialog, "TickSpacingEdit")->setText("15");
+        control<QSpinBox>(dialog, "MinorTicksSpin")->setValue(2);
+        control<QComboBox>(dialog, "UnitCombo")->setCurrentIndex(Minutes);
+        control<QCheckBox>(dialog, "MajorGridCheck")->setChecked(true);
+        ok(dialog);
+    });
+    EXPECT_EQ(result, 1);
+    const plotbase::Axis& a = axisObject();
+    EXPECT_EQ(a.min, 10.0);
+    EXPECT_EQ(a.max, 70.0);
+    EXPECT_EQ(a.tickSpacing, 15.0);
+    EXPECT_EQ(a.tickCount, 2);
+    EXPECT_EQ(TimeAxisUnit(env, graph, axis), Minutes);
+    EXPECT_EQ(labelsObject().settings.unit, Minutes);  // the labels step in the new unit
+    int grids = 0;
+    for (int i = 1; i <= env.graph(graph)->objects.size(); ++i)
+        if (const auto* grid = env.graph(graph)->objects.as<plotbase::Grid>(i, plotbase::GridType); grid && grid->links[0] == axis) ++grids;
+    EXPECT_EQ(grids, 1);
+    // Unticked, the grid goes again.
+    edit(axis, [](QDialog& dialog) {
+        EXPECT_TRUE(control<QCheckBox>(dialog, "MajorGridCheck")->isChecked());
+        control<QCheckBox>(dialog, "MajorGridCheck")->setChecked(false);
+        ok(dialog);
+    });
+    for (int i = 1; i <= env.graph(graph)->objects.size(); ++i) EXPECT_EQ(env.graph(graph)->objects.as<plotbase::Grid>(i, plotbase::GridType), nullptr);
+}
+
+TEST_F(TimeDialogs, ABadNumberKeepsTheTimeAxisDialogOpen) {
+    bool stayedOpen = false;
+    edit(axis, [&](QDialog& dialog) {
+        control<QLineEdit>(dialog, "RangeEdit")->setText("a minute");
+        ok(dialog);
+        stayedOpen = dialog.isVisible();
+    });
+    EXPECT_TRUE(stayedOpen);
+    ASSERT_EQ(boxTexts().size(), 1u);
+    EXPECT_EQ(boxTexts()[0], "Range is not a number.");
+    EXPECT_EQ(axisObject().max, 100.0);
+}
+
+TEST_F(TimeDialogs, TheTimeLabelsDialogEditsPositionFormatStartAndLastLabel) {
+    WRUpdateTimeLabels(graph, labels, 90.0);  // running: 08:01:30
+    const int result = edit(labels, [](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Time Labels");
+        EXPECT_EQ(control<QSpinBox>(dialog, "HoursSpin")->value(), 8);
+        EXPECT_EQ(control<QSpinBox>(dialog, "MinutesSpin")->value(), 1);
+        EXPECT_EQ(control<QSpinBox>(dialog, "SecondsSpin")->value(), 30);
+        auto* position = control<QComboBox>(dialog, "PositionCombo");
+        EXPECT_EQ(position->count(), 4);  // the horizontal positions only
+        position->setCurrentIndex(position->findData(6));
+        auto* format = control<QComboBox>(dialog, "FormatCombo");
+        format->setCurrentIndex(format->findData(HoursMinutes));
+        control<QRadioButton>(dialog, "FixedTextRadio")->setChecked(true);
+        control<QLineEdit>(dialog, "FixedTextEdit")->setText("now");
+        ok(dialog);
+    });
+    EXPECT_EQ(result, 1);
+    const TimeLabels& l = labelsObject();
+    EXPECT_EQ(l.position, 6);
+    EXPECT_EQ(l.settings.format, HoursMinutes);
+    EXPECT_EQ(l.settings.lastLabelMode, LastTickFixedText);
+    EXPECT_EQ(l.settings.fixedText, "now");
+    EXPECT_EQ(l.settings.start(), 8 * 3600 + 90);  // the start was left alone: it keeps running
+
+    edit(labels, [](QDialog& dialog) {
+        control<QSpinBox>(dialog, "HoursSpin")->setValue(23);
+        control<QRadioButton>(dialog, "LastBlankRadio")->setChecked(true);
+        ok(dialog);
+    });
+    EXPECT_EQ(labelsObject().settings.start(), 23 * 3600 + 90);
+    EXPECT_EQ(labelsObject().settings.lastLabelMode, LastTickBlank);
+    EXPECT_EQ(labelsObject().settings.fixedText, "");
+}
+
+TEST_F(TimeDialogs, NumberLabelsTakeTheirPrecisionAndStart) {
+    const int numbers = WRLabelTimeAxis(graph, axis, 0, NumberFormat, -1, 0, 0, 0, 2.5, 0, nullptr);
+    edit(numbers, [](QDialog& dialog) {
+        control<QCheckBox>(dialog, "PrecisionCheck")->setChecked(true);
+        control<QSpinBox>(dialog, "DecimalsSpin")->setValue(3);
+        control<QLineEdit>(dialog, "NumericStartEdit")->setText("100");
+        ok(dialog);
+    });
+    const auto& s = dynamic_cast<TimeLabels*>(env.graph(graph)->objects.at(numbers))->settings;
+    EXPECT_TRUE(s.precision);
+    EXPECT_EQ(s.decimals, 3);
+    EXPECT_EQ(s.start(), 100.0);
+}
+
+TEST_F(TimeDialogs, TheProceduresRefuseObjectsOfOtherKinds) {
+    const DVDialogParam onAxis{graph, axis, 0, 0};
+    EXPECT_EQ(TimeLabelsDlgProc("TimeLabels", nullptr, &onAxis), 0);
+    EXPECT_EQ(env.lastError.text, "Invalid record - TimeLabels");
+    const DVDialogParam onLabels{graph, labels, 0, 0};
+    EXPECT_EQ(TimeAxisDlgProc("TimeAxis", nullptr, &onLabels), 0);
+    EXPECT_EQ(lastErrorCode(), plotbase::NoSuchAxis);
+    EXPECT_EQ(TimeAxisDlgProc("TimeLabels", nullptr, &onAxis), 0);
+}
+
+}  // namespace
+}  // namespace dynaview::testing
