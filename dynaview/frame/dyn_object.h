@@ -91,6 +91,12 @@ public:
         return true;
     }
     virtual void rescaled(const ObjectPlace& place) { (void)place; }
+    // The colour (palette number) the object shows a channel in: a trace, a bar, a needle.
+    // Dynamic text that takes its colours from another object asks it; -1: none.
+    virtual int channelColour(int channel) const {
+        (void)channel;
+        return -1;
+    }
     // The slots for attached time labels: only scrolling graphs have them.
     virtual TimeLabelSlots* timeLabelSlots() { return nullptr; }
 
