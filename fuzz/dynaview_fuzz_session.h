@@ -1,6 +1,6 @@
-// The session of dynaview's API fuzz targets: an environment (an environment with a page and two
-// graphs, reset for every input, with the argument generators and the data-set calls. A
-// target defines Session::step, one random call of the functions it drives.
+// The session of dynaview's API fuzz targets: an environment with a page and two graphs,
+// reset for every input, with the argument generators and the data-set calls. A target
+// defines Session::step, one random call of the functions it drives.
 //
 // Argument discipline: buffers are heap blocks of exactly the size each call's contract
 // names, so that the sanitizers see any access beyond them; indices and counts are mostly
