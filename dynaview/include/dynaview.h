@@ -324,7 +324,7 @@ DV_API int WRSetAlarmText(int graph, int dataSet, int channel, double left, doub
                           const int* colours, int textStyle, int textSize);
 
 /* ---------------------------------------------------------------------------------------
- * Scrolling graphs (not built yet: issue 12)
+ * Scrolling graphs (built)
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRSetScrollGraph(int graph, int dataSet, double sampleInterval, double relativeReset, int direction,
@@ -357,7 +357,7 @@ DV_API int WRGetScrollGraphParams(int graph, int object, double* sampleInterval,
 DV_API int WRAutoRescale(int graph, int object);
 
 /* ---------------------------------------------------------------------------------------
- * Meters (not built yet: issue 13)
+ * Meters (not built yet)
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRSetMeter(int graph, int dataSet, int channel, double rangeFrom, double rangeTo, double centreX,
@@ -390,7 +390,7 @@ DV_API int WRChangeMeterAngles(int graph, int object, int angleFrom, int angleTo
 DV_API int MapMeter(int graph, void* painter, int originX, int originY);
 
 /* ---------------------------------------------------------------------------------------
- * Bar graphs (not built yet: issue 13)
+ * Bar graphs (built)
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRSetBargraph(int graph, int dataSet, double baseValue, int orientationSwitch, double firstPosition,
@@ -405,7 +405,7 @@ DV_API int WRSetAutoBargraph2(int graph, int dataSet, double positionStart, doub
                               int option);
 
 /* ---------------------------------------------------------------------------------------
- * PID loops (not built yet: issue 13)
+ * PID loops (built)
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRDefinePID(int inputSet, int outputSet, const char* name, double setpoint, double gain, double integral,
@@ -427,7 +427,7 @@ DV_API int WRSetPIDBargraph(int graph, int loop);
 DV_API int WRSetPIDBargraph2(int graph, int loop, int option);
 
 /* ---------------------------------------------------------------------------------------
- * Text objects: messages, dynamic text, annunciators (not built yet: issue 13)
+ * Text objects: messages, dynamic text, annunciators (built)
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRSetDynText(int graph, int dataSet, int channel, double left, double top, double width, double height,
@@ -454,7 +454,7 @@ DV_API int WRGetAnnTitle(int graph, int object);
 DV_API int WRGetAnnTag(int graph, int object, int channel);
 
 /* ---------------------------------------------------------------------------------------
- * Time axes and labels, dynamic grid, legend (not built yet: issue 12)
+ * Time axes and labels, dynamic grid, legend (built)
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRDrawTimeAxis(int graph, double tickSpacing, int minorTicks, int side, double intercept, int direction,
