@@ -13,7 +13,6 @@
 #include "plotbase/graph_widget.h"
 #include "plotbase/plotbase.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
@@ -130,13 +129,3 @@ void FullPaint(benchmark::State& state) {
 BENCHMARK(FullPaint)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -8,7 +8,6 @@
 
 #include "dynaview/include/dynaview.h"
 
-#include <QApplication>
 #include <QWidget>
 #include <qcustomplot.h>
 
@@ -96,13 +95,3 @@ void QCustomPlotAppendAndReplot(benchmark::State& state) {
 BENCHMARK(QCustomPlotAppendAndReplot)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

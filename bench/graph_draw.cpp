@@ -8,7 +8,6 @@
 #include "platform/numbers.h"
 #include "plotbase/plotbase.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QWidget>
 
@@ -64,13 +63,3 @@ void RepaintOnly(benchmark::State& state) {
 BENCHMARK(RepaintOnly)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
