@@ -78,33 +78,22 @@ void GraphLayout::layAxis(int index, const Axis& axis) {
     layout.axis = &axis;
     const Scaling graphScale = graphScaling();
     const bool vertical = axis.vertical();
-    if (vertical) {
-        const Scaling own(plotDeviceRect(), {graph_.xmin, graph_.xmax}, rangeOf(axis));
-        layout.position = std::clamp(std::round(graphScale.deviceX(axis.intercept)), plotRect_.left(), plotRect_.right());
-        layout.outward = axis.side == 1 ? -1.0 : 1.0;
-        for (double v : majorTicks(axis.min, axis.max, axis.tickSpacing)) {
-            layout.majors.push_back(std::round(own.deviceY(v)));
-            layout.majorValues.push_back(v);
-        }
-        for (double v : minorTicks(axis.min, axis.max, axis.tickSpacing, axis.tickCount))
-            layout.minors.push_back(std::round(own.deviceY(v)));
-        const double x0 = layout.position;
-        const double x1 = layout.position + layout.outward * MajorTickLength;
-        layout.band = QRectF(QPointF(std::min(x0, x1) - 2, plotRect_.top()), QPointF(std::max(x0, x1) + 2, plotRect_.bottom()));
-    } else {
-        const Scaling own(plotDeviceRect(), rangeOf(axis), {graph_.ymin, graph_.ymax});
-        layout.position = std::clamp(std::round(graphScale.deviceY(axis.intercept)), plotRect_.top(), plotRect_.bottom());
-        layout.outward = axis.side == 1 ? -1.0 : 1.0;
-        for (double v : majorTicks(axis.min, axis.max, axis.tickSpacing)) {
-            layout.majors.push_back(std::round(own.deviceX(v)));
-            layout.majorValues.push_back(v);
-        }
-        for (double v : minorTicks(axis.min, axis.max, axis.tickSpacing, axis.tickCount))
-            layout.minors.push_back(std::round(own.deviceX(v)));
-        const double y0 = layout.position;
-        const double y1 = layout.position + layout.outward * MajorTickLength;
-        layout.band = QRectF(QPointF(plotRect_.left(), std::min(y0, y1) - 2), QPointF(plotRect_.right(), std::max(y0, y1) + 2));
+    // The axis's own scaling runs along it; the graph's places it across.
+    const Scaling own = vertical ? Scaling(plotDeviceRect(), {graph_.xmin, graph_.xmax}, rangeOf(axis))
+                                 : Scaling(plotDeviceRect(), rangeOf(axis), {graph_.ymin, graph_.ymax});
+    const auto along = [&](double v) { return std::round(vertical ? own.deviceY(v) : own.deviceX(v)); };
+    layout.position = vertical ? std::clamp(std::round(graphScale.deviceX(axis.intercept)), plotRect_.left(), plotRect_.right())
+                               : std::clamp(std::round(graphScale.deviceY(axis.intercept)), plotRect_.top(), plotRect_.bottom());
+    layout.outward = axis.side == 1 ? -1.0 : 1.0;
+    for (double v : majorTicks(axis.min, axis.max, axis.tickSpacing)) {
+        layout.majors.push_back(along(v));
+        layout.majorValues.push_back(v);
     }
+    for (double v : minorTicks(axis.min, axis.max, axis.tickSpacing, axis.tickCount)) layout.minors.push_back(along(v));
+    const double tickBase = layout.position;
+    const double tickEnd = layout.position + layout.outward * MajorTickLength;
+    layout.band = vertical ? QRectF(QPointF(std::min(tickBase, tickEnd) - 2, plotRect_.top()), QPointF(std::max(tickBase, tickEnd) + 2, plotRect_.bottom()))
+                           : QRectF(QPointF(plotRect_.left(), std::min(tickBase, tickEnd) - 2), QPointF(plotRect_.right(), std::max(tickBase, tickEnd) + 2));
     axes_.push_back(std::move(layout));
 }
 
