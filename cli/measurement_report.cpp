@@ -1,6 +1,7 @@
 #include "cli/measurement_report.h"
 
 #include "app/settings_panel.h"
+#include "cli/json_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -21,23 +22,6 @@ std::string Real(double v, int decimals = -1) {
     const auto result = decimals < 0 ? std::to_chars(buf, buf + sizeof buf, static_cast<float>(v))
                                      : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
     return std::string(buf, result.ptr);
-}
-
-std::string JsonString(const std::string& s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 std::string JsonNumberOrNull(const std::string& number) { return number.empty() ? "null" : number; }

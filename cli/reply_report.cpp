@@ -1,5 +1,6 @@
 #include "cli/reply_report.h"
 
+#include "cli/json_text.h"
 #include "link/command_set.h"
 
 #include <cstdio>
@@ -19,21 +20,6 @@ std::string hexWord(std::uint32_t w) {
     char buf[16];
     std::snprintf(buf, sizeof buf, "0x%08X", w);
     return buf;
-}
-
-std::string jsonString(const std::string& s) {
-    std::string out = "\"";
-    for (char c : s) {
-        if (c == '"' || c == '\\') out += '\\';
-        if (static_cast<unsigned char>(c) < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 // Raw words print as hexadecimal, which is not a JSON number.
@@ -102,13 +88,13 @@ std::string FormatReply(const instrument::TTDRdataObject& data, const std::strin
             }
             return out;
         case OutputFormat::Json:
-            out = "{\"command\":" + jsonString(command) + ",\"result\":0";
+            out = "{\"command\":" + JsonString(command) + ",\"result\":0";
             if (!fields.empty()) {
                 out += ",\"fields\":{";
                 for (std::size_t i = 0; i < fields.size(); ++i) {
                     if (i) out += ",";
-                    out += jsonString(fields[i].first) + ":" +
-                           (isNumber(fields[i].second) ? fields[i].second : jsonString(fields[i].second));
+                    out += JsonString(fields[i].first) + ":" +
+                           (isNumber(fields[i].second) ? fields[i].second : JsonString(fields[i].second));
                 }
                 out += "}";
             }
