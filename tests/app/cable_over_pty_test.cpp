@@ -6,11 +6,7 @@
 #include "app/main_form.h"
 
 #include "link/link_reconnect.h"
-#include "platform/doubles/recording_help.h"
-#include "platform/doubles/recording_tones.h"
-#include "platform/doubles/scripted_dialogs.h"
-#include "platform/qt/qt_clock.h"
-#include "platform/qt/qt_serial_device.h"
+#include "tests/support/real_time_platform.h"
 #include "tests/support/sim_program.h"
 
 #include <QCheckBox>
@@ -34,13 +30,8 @@ TEST(CableOverPty, PulledDuringContinuousAcquisitionAndPutBack) {
     ASSERT_FALSE(sim.devicePath.empty()) << sim.errorOutput().toStdString();
     std::ofstream(dir.filePath("RFX410.INI").toStdString(), std::ios::binary) << "[Ports]\r\nCOM1=" << link << "\r\n";
 
-    platform::QtClock clock;
-    platform::RecordingTones tones;
-    platform::ScriptedDialogs dialogs;
-    platform::RecordingHelp help;
-    const platform::Numbers numbers('.');
-    platform::QtSerialDeviceFactory serial;
-    platform::Platform services{clock, tones, dialogs, help, numbers, serial};
+    testsupport::RealTimePlatform real;
+    platform::Platform& services = real.services;
     TMain_Form form(services, {dir.path().toStdString(), false});
     AppDialogs none;
     form.SetDialogs(&none);
@@ -56,10 +47,10 @@ TEST(CableOverPty, PulledDuringContinuousAcquisitionAndPutBack) {
 
     sim.toggleCable();
     const QString waiting = QString::fromStdString(instrument::DisconnectedHint(link));
-    ASSERT_TRUE(waitFor([&] { return form.StateMachine().IsIdle(); }, 3000)) << dialogs.texts().size();
+    ASSERT_TRUE(waitFor([&] { return form.StateMachine().IsIdle(); }, 3000)) << real.dialogs.texts().size();
     EXPECT_EQ(hint->text(), waiting);
-    ASSERT_FALSE(dialogs.texts().empty());
-    EXPECT_EQ(dialogs.texts().back(), "Error: Failed to get WaveForm!");
+    ASSERT_FALSE(real.dialogs.texts().empty());
+    EXPECT_EQ(real.dialogs.texts().back(), "Error: Failed to get WaveForm!");
     EXPECT_TRUE(form.findChild<QWidget*>("GetWfPB")->isEnabled());
 
     // Away for a while: still waiting; then back, greeted and said so.
@@ -72,13 +63,13 @@ TEST(CableOverPty, PulledDuringContinuousAcquisitionAndPutBack) {
     EXPECT_TRUE(waitFor([&] { return greetings() == 2; }, 2000));
 
     // Measuring works again without a restart.
-    dialogs.clear();
+    real.dialogs.clear();
     form.findChild<QCheckBox*>("cbContUpdate")->setChecked(false);
     data.LastArrayPoints = 0;
     form.GetWfPBClick();
     ASSERT_TRUE(waitFor([&] { return form.StateMachine().IsIdle(); }, 10000));
     EXPECT_EQ(data.LastArrayPoints, 251);
-    EXPECT_TRUE(dialogs.texts().empty()) << dialogs.texts().front();
+    EXPECT_TRUE(real.dialogs.texts().empty()) << real.dialogs.texts().front();
     form.close();
 }
 

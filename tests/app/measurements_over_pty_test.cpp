@@ -6,11 +6,7 @@
 
 #include "analysis/dialogs/calibration_dialog.h"
 #include "analysis/dialogs/cell_constant_dialog.h"
-#include "platform/doubles/recording_help.h"
-#include "platform/doubles/recording_tones.h"
-#include "platform/doubles/scripted_dialogs.h"
-#include "platform/qt/qt_clock.h"
-#include "platform/qt/qt_serial_device.h"
+#include "tests/support/real_time_platform.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -68,13 +64,8 @@ protected:
     }
     QString shown(const char* name) { return form->findChild<QLabel*>(name)->text(); }
 
-    platform::QtClock clock;
-    platform::RecordingTones tones;
-    platform::ScriptedDialogs dialogs;
-    platform::RecordingHelp help;
-    platform::Numbers numbers;
-    platform::QtSerialDeviceFactory serial;
-    platform::Platform services{clock, tones, dialogs, help, numbers, serial};
+    testsupport::RealTimePlatform real;
+    platform::Platform& services = real.services;
     QTemporaryDir dir;
     QProcess sim;
     std::unique_ptr<TMain_Form> form;
@@ -98,14 +89,14 @@ TEST_F(OverPty, WaterContentBulkECAndCellConstantFollowTheMedium) {
     ASSERT_TRUE(runChain(40000));
     EXPECT_EQ(cellConst->CellConstantText(), "6.0000");
     cellConst->hide();
-    EXPECT_TRUE(dialogs.texts().empty()) << dialogs.texts().front();
+    EXPECT_TRUE(real.dialogs.texts().empty()) << real.dialogs.texts().front();
 }
 
 TEST_F(OverPty, LinearityTestOnTheReferenceSourceIsFlat) {
     start({"--reference-source"}, "", true);
     form->LinearityTestClick();
     ASSERT_TRUE(runChain(40000));
-    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{"Connect PG3300 SO to input."});
+    EXPECT_EQ(real.dialogs.texts(), std::vector<std::string>{"Connect PG3300 SO to input."});
     const int n = form->Buffers().Header.PointCount;
     ASSERT_GT(n, 100);
     EXPECT_EQ(form->SettingText(TagPoints), std::to_string(n));

@@ -4,11 +4,7 @@
 
 #include "link/dialogs/os_download_dialog.h"
 
-#include "platform/doubles/recording_help.h"
-#include "platform/doubles/recording_tones.h"
-#include "platform/doubles/scripted_dialogs.h"
-#include "platform/qt/qt_clock.h"
-#include "platform/qt/qt_serial_device.h"
+#include "tests/support/real_time_platform.h"
 #include "tests/support/sim_program.h"
 
 #include <QProcess>
@@ -38,13 +34,8 @@ TEST(UpgradeOverPty, AFileFromSrecCatReachesTheInstrument) {
     // The erase must outlast the 500 ms after "S" in which WAVIX discards what arrives.
     SimProgram sim({"--erase-ms", "1000", "--verbose"});
     ASSERT_FALSE(sim.devicePath.empty()) << sim.errorOutput().toStdString();
-    platform::QtClock clock;
-    platform::RecordingTones tones;
-    platform::ScriptedDialogs dialogs;
-    platform::RecordingHelp help;
-    const platform::Numbers numbers('.');
-    platform::QtSerialDeviceFactory serial;
-    platform::Platform services{clock, tones, dialogs, help, numbers, serial};
+    testsupport::RealTimePlatform real;
+    platform::Platform& services = real.services;
     TTDRdataObject link(services);
     link.Driver().SetLogDirectory(dir.path().toStdString());
     ASSERT_TRUE(link.OpenPortPath(sim.devicePath, 57600)) << link.Driver().LastOpenError();
@@ -57,7 +48,7 @@ TEST(UpgradeOverPty, AFileFromSrecCatReachesTheInstrument) {
     QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) { highest = std::max(highest, value); });
     dialog.OKbtnClick();
     ASSERT_TRUE(waitFor([&] { return !dialog.isVisible(); }, 30000)) << "records sent: " << dialog.Upgrade().Sent();
-    EXPECT_EQ(dialogs.texts(), std::vector<std::string>{OsUpgradeText::Succeeded}) << sim.errorOutput().toStdString();
+    EXPECT_EQ(real.dialogs.texts(), std::vector<std::string>{OsUpgradeText::Succeeded}) << sim.errorOutput().toStdString();
     // 128 data records of 32 bytes, the header, the count and the end record.
     EXPECT_EQ(dialog.Upgrade().RecordCount(), 131);
     EXPECT_EQ(dialog.Upgrade().Sent(), 131);

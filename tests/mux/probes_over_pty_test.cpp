@@ -4,34 +4,20 @@
 
 #include "mux/probe_addressing.h"
 
-#include "platform/doubles/recording_help.h"
-#include "platform/doubles/recording_tones.h"
-#include "platform/doubles/scripted_dialogs.h"
-#include "platform/qt/qt_clock.h"
-#include "platform/qt/qt_serial_device.h"
+#include "tests/support/real_time_platform.h"
+#include "tests/support/sim_program.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 
 namespace mux {
 namespace {
 
-bool WaitFor(const std::function<bool()>& done, int maxMs) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-        if (timer.elapsed() > maxMs) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
-    }
-    return true;
-}
+using testsupport::SimProgram;
+using testsupport::waitFor;
 
 class Window : public ProbeWindowPort {
 public:
@@ -48,11 +34,9 @@ public:
 };
 
 TEST(ProbesOverPty, ThreeProbesEachWithItsFramesAndSettings) {
-    QProcess sim;
-    sim.start(QStringLiteral(RFX410_SIM_PATH), {"--verbose"});
-    ASSERT_TRUE(sim.waitForStarted(3000));
-    ASSERT_TRUE(WaitFor([&] { return sim.canReadLine(); }, 5000));
-    const std::string device = QString::fromUtf8(sim.readLine()).trimmed().toStdString();
+    SimProgram sim({"--verbose"});
+    ASSERT_FALSE(sim.devicePath.empty()) << sim.errorOutput().toStdString();
+    const std::string device = sim.devicePath;
 
     QTemporaryDir temp;
     const std::filesystem::path dir = temp.path().toStdString();
@@ -62,17 +46,12 @@ TEST(ProbesOverPty, ThreeProbesEachWithItsFramesAndSettings) {
         std::ofstream(dir / (std::string(addresses[i]) + ".INI"), std::ios::binary)
             << "[Settings]\r\nLgtEd=" << lengths[i] << "\r\n";
 
-    platform::QtClock clock;
-    platform::RecordingTones tones;
-    platform::ScriptedDialogs dialogs;
-    platform::RecordingHelp help;
-    const platform::Numbers numbers('.');
-    platform::QtSerialDeviceFactory serial;
-    platform::Platform services{clock, tones, dialogs, help, numbers, serial};
+    testsupport::RealTimePlatform real;
+    platform::Platform& services = real.services;
     instrument::TTDRdataObject data(services);
     data.Driver().SetLogDirectory(dir);
     ASSERT_TRUE(data.OpenPortPath(device, 57600));
-    instrument::TStateMach machine(clock);
+    instrument::TStateMach machine(real.clock);
     MuxSetup setup(dir);
     setup.Tree().FromLines(files::DecodeMuxLines("MUXLevel-1, Ch-1\r\nMUXLevel-1, Ch-2--<==\r\nMUXLevel-1, Ch-3\r\n"
                                                  "\tMUXLevel-2, Ch-1--<==\r\n\tMUXLevel-2, Ch-2\r\n"
@@ -87,20 +66,19 @@ TEST(ProbesOverPty, ThreeProbesEachWithItsFramesAndSettings) {
     for (int i = 0; i < 3; ++i) {
         addressing.NextProbeUpClick();
         EXPECT_EQ(window.address, addresses[i]);
-        ASSERT_TRUE(WaitFor([&] { return !machine.IsIdle(); }, 2000)) << addresses[i];
+        ASSERT_TRUE(waitFor([&] { return !machine.IsIdle(); }, 2000)) << addresses[i];
         EXPECT_EQ(window.shown.texts[4], lengths[i]);
-        ASSERT_TRUE(WaitFor([&] { return machine.IsIdle(); }, 5000)) << addresses[i];
+        ASSERT_TRUE(waitFor([&] { return machine.IsIdle(); }, 5000)) << addresses[i];
         bool dumped = false;
         ASSERT_EQ(data.GetCommand("DUMP", 5, [&dumped](std::int32_t code) { dumped = code == 0; }), 0);
-        ASSERT_TRUE(WaitFor([&] { return dumped; }, 3000));
+        ASSERT_TRUE(waitFor([&] { return dumped; }, 3000));
         EXPECT_EQ(data.Settings.DumpWord8, paths[i]) << addresses[i];
     }
-    EXPECT_TRUE(dialogs.texts().empty()) << dialogs.texts().front();
+    EXPECT_TRUE(real.dialogs.texts().empty()) << real.dialogs.texts().front();
 
     data.ClosePort();
-    sim.terminate();
-    ASSERT_TRUE(sim.waitForFinished(3000));
-    const QString log = QString::fromUtf8(sim.readAllStandardError());
+    ASSERT_EQ(sim.stop(), 0);
+    const QString log = sim.errorOutput();
     for (const char* frame : {"SMUX 12", "SMUX 13", "SMUX 21", "SMUX 22", "SMUX 31"})
         EXPECT_TRUE(log.contains(frame)) << frame;
     EXPECT_EQ(log.count("received :SMUX"), 6) << log.toStdString();
