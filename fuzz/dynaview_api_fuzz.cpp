@@ -150,7 +150,7 @@ void Session::step() {
     std::unique_ptr<double[]> d1, d2;
     std::unique_ptr<int[]> i1, i2, i3, i4, i5;
     std::unique_ptr<char[]> c1;
-    switch (in.ConsumeIntegralInRange(0, 48)) {
+    switch (in.ConsumeIntegralInRange(0, 50)) {
     case 0: {
         const int n = in.ConsumeIntegralInRange(-2, 34);
         const int rows = in.ConsumeProbability<double>() < 0.95 ? in.ConsumeIntegralInRange(-2, 3000) : in.ConsumeIntegral<int>();
@@ -354,6 +354,99 @@ void Session::step() {
         static const std::string path = "/tmp/dynaview_api_fuzz_" + std::to_string(::getpid()) + ".pbp";
         std::ofstream(path, std::ios::binary | std::ios::trunc) << *bytes;
         if (const int opened = plotbase::WGRestorePage(env, path, host)) KillRTPage(opened);
+        break;
+    }
+    case 48: {
+        const int set = dataSet();
+        const auto n = static_cast<std::size_t>(std::max(1, channelsOf(set)));
+        std::vector<char> table(42 * 9, 'm');
+        switch (in.ConsumeIntegralInRange(0, 7)) {
+        case 0:
+            WRSetMessage(graph(), set, in.ConsumeIntegralInRange(-2, 17), value(), value(), in.ConsumeIntegralInRange(-2, 6),
+                         in.ConsumeIntegralInRange(-1, 51), in.ConsumeIntegralInRange(-2, 16), in.ConsumeIntegralInRange(-1, 9),
+                         in.ConsumeBool() ? table.data() : nullptr, ints(a1, 9, -1, 16));
+            break;
+        case 1: {
+            const char* text = nullptr;
+            WRGetMessageParams(graph(), object(), in.ConsumeBool() ? &text : nullptr, output(i1, 1), in.ConsumeIntegralInRange(-2, 9));
+            break;
+        }
+        case 2: WRChangeMessage(graph(), object(), string(s1), in.ConsumeIntegralInRange(-1, 16), in.ConsumeIntegralInRange(-2, 9)); break;
+        case 3:
+            WRSetDynText(graph(), set, in.ConsumeIntegralInRange(-2, 34), value(), value(), value(), value(), in.ConsumeIntegralInRange(-2, 6),
+                         in.ConsumeIntegralInRange(-1, 51), ints(a1, n, -1, 16), in.ConsumeIntegralInRange(-2, 16),
+                         in.ConsumeIntegralInRange(-1, 2), in.ConsumeIntegralInRange(-1, 201), in.ConsumeIntegralInRange(-1, 16), object(),
+                         in.ConsumeIntegralInRange(-1, 6));
+            break;
+        case 4:
+            in.ConsumeBool() ? WRGetDynTextColor(graph(), object(), in.ConsumeIntegralInRange(-2, 34), output(i1, 1))
+                             : WRChangeDynTextColor(graph(), object(), in.ConsumeIntegralInRange(-2, 34), in.ConsumeIntegralInRange(-1, 16));
+            break;
+        case 5: {
+            std::unique_ptr<std::int16_t[]> results;
+            WRSetAutoText2(graph(), set, value(), value(), value(), value(), in.ConsumeIntegralInRange(-1, 16), output(results, n),
+                           in.ConsumeIntegralInRange(-2, 34));
+            break;
+        }
+        case 6:
+            WRSetAnnun2(graph(), set, string(s1), value(), value(), value(), value(), in.ConsumeIntegralInRange(-1, 16),
+                        in.ConsumeIntegralInRange(-2, 34));
+            break;
+        default:
+            switch (in.ConsumeIntegralInRange(0, 4)) {
+            case 0: WRGetAnnTitle(graph(), object()); break;
+            case 1: WRGetAnnTag(graph(), object(), in.ConsumeIntegralInRange(-2, 34)); break;
+            case 2: WRGetAnnVal(graph(), object(), in.ConsumeIntegralInRange(-2, 34)); break;
+            case 3: WRGetAnnUnits(graph(), object(), in.ConsumeIntegralInRange(-2, 34)); break;
+            default: WRGetAnnAlm(graph(), object(), in.ConsumeIntegralInRange(-2, 34)); break;
+            }
+            break;
+        }
+        break;
+    }
+    case 49: {
+        const int set = dataSet();
+        switch (in.ConsumeIntegralInRange(0, 7)) {
+        case 0:
+            WRSetMeter(graph(), set, in.ConsumeIntegralInRange(-2, 6), value(), value(), value(), value(), value(), in.ConsumeIntegralInRange(-800, 800),
+                       in.ConsumeIntegralInRange(-800, 800), in.ConsumeIntegralInRange(-1, 6), ints(a1, 5, -1, 16), value(), value(),
+                       in.ConsumeIntegralInRange(-1, 101), in.ConsumeIntegralInRange(-1, 3), in.ConsumeIntegralInRange(-1, 2), in.ConsumeBool(),
+                       in.ConsumeIntegralInRange(-1, 16), in.ConsumeIntegralInRange(-1, 16), value(), ints(a2, 3, -1, 201));
+            break;
+        case 1:
+            WRSetArcMeter(graph(), set, in.ConsumeIntegralInRange(-2, 6), value(), value(), value(), value(), value(), value(),
+                          in.ConsumeIntegralInRange(-800, 800), in.ConsumeIntegralInRange(-800, 800), in.ConsumeIntegralInRange(-1, 16),
+                          in.ConsumeIntegralInRange(-1, 16), value(), value(), value(), in.ConsumeIntegralInRange(-1, 101),
+                          in.ConsumeIntegralInRange(-1, 3), in.ConsumeIntegralInRange(-1, 2), in.ConsumeBool(), in.ConsumeIntegralInRange(-1, 16),
+                          in.ConsumeIntegralInRange(-1, 16), value(), ints(a2, 3, -1, 201));
+            break;
+        case 2:
+            WRSetPieMeter(graph(), set, in.ConsumeIntegralInRange(-2, 6), value(), value(), value(), value(), value(), value(),
+                          in.ConsumeIntegralInRange(-800, 800), in.ConsumeIntegralInRange(-800, 800), in.ConsumeIntegralInRange(-1, 16),
+                          in.ConsumeIntegralInRange(-1, 16), value(), value(), in.ConsumeIntegralInRange(-1, 101), in.ConsumeIntegralInRange(-1, 3),
+                          in.ConsumeIntegralInRange(-1, 2), in.ConsumeIntegralInRange(-1, 16), value(), ints(a2, 3, -1, 201));
+            break;
+        case 3:
+            WRSetMeterBorder(graph(), object(), value(), value(), value(), value(), in.ConsumeIntegralInRange(-2, 16), in.ConsumeIntegralInRange(-1, 3),
+                             in.ConsumeIntegralInRange(-1, 16), in.ConsumeIntegralInRange(-1, 51));
+            break;
+        case 4:
+            in.ConsumeBool() ? WRChangeMeterRange(graph(), object(), value(), value(), value(), in.ConsumeBool())
+                             : WRGetMeterRange(graph(), object(), output(d1, 1), output(d2, 1), nullptr);
+            break;
+        case 5:
+            in.ConsumeBool() ? WRChangeMeterTicks(graph(), object(), value(), value(), in.ConsumeIntegralInRange(-1, 101), in.ConsumeBool(), in.ConsumeBool())
+                             : WRGetMeterTicks(graph(), object(), output(d1, 1), output(d2, 1), output(i1, 1), output(i2, 1));
+            break;
+        case 6:
+            in.ConsumeBool() ? WRChangeMeterCenter(graph(), object(), value(), value(), value(), in.ConsumeBool())
+                             : WRGetMeterCenter(graph(), object(), output(d1, 1), output(d2, 1), nullptr);
+            break;
+        default:
+            in.ConsumeBool() ? WRChangeMeterAngles(graph(), object(), in.ConsumeIntegral<int>(), in.ConsumeIntegralInRange(-800, 800), in.ConsumeBool())
+                             : WRGetMeterAngles(graph(), object(), output(i1, 1), output(i2, 1));
+            break;
+        }
         break;
     }
     default:

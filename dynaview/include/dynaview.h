@@ -14,10 +14,6 @@
  * behaviour. Strings come in as const char* and are never written; where a length is
  * limited, dynaview's own copy is cut. Arrays are read or written only within the length
  * each function states. Values are double here and single precision inside.
- *
- * Status: each family below says whether it is built. The functions of a family marked
- * "not built yet" are declared with the arguments they will take; until their issue lands
- * they return 0 (or do nothing) and report error DV_ERR_NOT_BUILT with their name.
  */
 #ifndef DYNAVIEW_H
 #define DYNAVIEW_H
@@ -133,7 +129,7 @@ enum {
     DV_ERR_NO_HISTORY = 134,
     DV_ERR_RANGE_TOO_LARGE = 135,
     DV_ERR_GRAPH_TOO_SMALL = 136,
-    DV_ERR_NOT_BUILT = 137,
+    DV_ERR_NOT_BUILT = 137, /* no longer reported: every family is built */
     DV_ERR_NO_FREE_DATA_SET = 138,
     DV_ERR_OLD_PLOTBASE = 149
 };
@@ -205,7 +201,7 @@ DV_API int dvClearStopFlag(DVEnvironment* env);
 DV_API int dvSetApplicationKey(DVEnvironment* env, uint32_t key);
 
 /* ---------------------------------------------------------------------------------------
- * Frame (built)
+ * Frame
  * ------------------------------------------------------------------------------------- */
 
 /* Makes env the current environment, initialises plotbase on it and, the first time,
@@ -253,7 +249,7 @@ DV_API int SaveDynObject(void* file, int graph, int object);
 DV_API int RestoreDynObject(void* file, int graph, int type, int length);
 
 /* ---------------------------------------------------------------------------------------
- * Dynamic data sets (built)
+ * Dynamic data sets
  * ------------------------------------------------------------------------------------- */
 
 /* channels 1..32; name cut to 41 characters (NULL or "": "Dynamic Data Set # <index>");
@@ -282,7 +278,7 @@ DV_API int WRResetHistBuffer(int dataSet);
 DV_API int WRReconnectDynDataSet(int graph, int object, int dataSet);
 
 /* ---------------------------------------------------------------------------------------
- * Alarms (built)
+ * Alarms
  * ------------------------------------------------------------------------------------- */
 
 /* kind 0 sets the Normal message (cut to 11 characters); kinds 1..7 define the limit and
@@ -324,7 +320,7 @@ DV_API int WRSetAlarmText(int graph, int dataSet, int channel, double left, doub
                           const int* colours, int textStyle, int textSize);
 
 /* ---------------------------------------------------------------------------------------
- * Scrolling graphs (built)
+ * Scrolling graphs
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRSetScrollGraph(int graph, int dataSet, double sampleInterval, double relativeReset, int direction,
@@ -357,7 +353,7 @@ DV_API int WRGetScrollGraphParams(int graph, int object, double* sampleInterval,
 DV_API int WRAutoRescale(int graph, int object);
 
 /* ---------------------------------------------------------------------------------------
- * Meters (not built yet)
+ * Meters
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRSetMeter(int graph, int dataSet, int channel, double rangeFrom, double rangeTo, double centreX,
@@ -390,7 +386,7 @@ DV_API int WRChangeMeterAngles(int graph, int object, int angleFrom, int angleTo
 DV_API int MapMeter(int graph, void* painter, int originX, int originY);
 
 /* ---------------------------------------------------------------------------------------
- * Bar graphs (built)
+ * Bar graphs
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRSetBargraph(int graph, int dataSet, double baseValue, int orientationSwitch, double firstPosition,
@@ -405,7 +401,7 @@ DV_API int WRSetAutoBargraph2(int graph, int dataSet, double positionStart, doub
                               int option);
 
 /* ---------------------------------------------------------------------------------------
- * PID loops (built)
+ * PID loops
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRDefinePID(int inputSet, int outputSet, const char* name, double setpoint, double gain, double integral,
@@ -427,7 +423,7 @@ DV_API int WRSetPIDBargraph(int graph, int loop);
 DV_API int WRSetPIDBargraph2(int graph, int loop, int option);
 
 /* ---------------------------------------------------------------------------------------
- * Text objects: messages, dynamic text, annunciators (built)
+ * Text objects: messages, dynamic text, annunciators
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRSetDynText(int graph, int dataSet, int channel, double left, double top, double width, double height,
@@ -454,7 +450,7 @@ DV_API int WRGetAnnTitle(int graph, int object);
 DV_API int WRGetAnnTag(int graph, int object, int channel);
 
 /* ---------------------------------------------------------------------------------------
- * Time axes and labels, dynamic grid, legend (built)
+ * Time axes and labels, dynamic grid, legend
  * ------------------------------------------------------------------------------------- */
 
 DV_API int WRDrawTimeAxis(int graph, double tickSpacing, int minorTicks, int side, double intercept, int direction,
@@ -472,7 +468,7 @@ DV_API int WRDynLegendPtr(int graph, int object, double left, double top, int co
 DV_API int TextItemCoords(int graph, int object, int item, double* x, double* y);
 
 /* ---------------------------------------------------------------------------------------
- * Controls (built): Qt widgets in a graph's window (object type 111), placed over a
+ * Controls: Qt widgets in a graph's window (object type 111), placed over a
  * rectangle in the graph's world coordinates (left, top: the top-left corner; width,
  * height > 0) and moved with the graph when its window is resized or it is rescaled. What
  * the user does reaches the graph procedure as DV_MSG_CONTROL (button: the object, x: the

@@ -202,13 +202,5 @@ TEST_F(Frame, CallsFromAnotherThreadAreRefused) {
     EXPECT_EQ(dataSet(set).history.stored(), 0);
 }
 
-TEST_F(Frame, FunctionsOfFamiliesNotBuiltYetSaySo) {
-    const int set = WRDefineDynDataSet("s", 1, nullptr, nullptr, 0);
-    EXPECT_EQ(WRSetMeter(graph, set, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr), 0);
-    EXPECT_EQ(lastErrorCode(), 137);
-    EXPECT_EQ(env.lastError.text, "Not available in this version of dynaview: WRSetMeter");
-    EXPECT_EQ(WRGetButtonWindow(graph, 1), nullptr);
-}
-
 }  // namespace
 }  // namespace dynaview::testing

@@ -1,0 +1,42 @@
+#include "dynaview/demo/tank_instruments.h"
+
+#include "dynaview/include/dynaview.h"
+#include "plotbase/plotbase.h"
+
+#include <cstring>
+
+namespace dynaview::demo {
+
+TankInstruments::TankInstruments(plotbase::Environment& env, int page, int temperatureSet, double left, double top, double right,
+                                 double bottom) {
+    graph_ = plotbase::InitGraph(env, page, left, top, right, bottom, 11, 1, 0, nullptr);
+    const int g = graph_;
+    plotbase::WGSetLineStyle(env, g, plotbase::SolidLine, 1, 0);
+    plotbase::WGSetTextParams(env, g, 0, plotbase::SansFamily, 8, plotbase::BoldText);
+    plotbase::WGTextNorm(env, g, "Instruments", 0.05, 0.015, plotbase::AlignLeft + plotbase::AlignTop, 0);
+    plotbase::WGSetTextParams(env, g, 0, plotbase::SansFamily, 6, 0);
+
+    // The temperature on a 240-degree dial with a read-out, and on an arc from the setpoint.
+    const int needleColour[1] = {4};
+    meter_ = WRSetMeter(g, temperatureSet, 0, 0.0, 100.0, 0.5, 0.22, 0.62, 315, 225, 2, needleColour, 0.1, 20.0, 1, 0, 0, 1, 1, 0,
+                        0.9, nullptr);
+    WRSetMeterBorder(g, meter_, 0.5, 0.22, 0.9, 0.36, -1, 1, 8, 1);
+    arc_ = WRSetArcMeter(g, temperatureSet, 0, 0.0, 100.0, 57.5, 0.5, 0.52, 0.6, 30, 150, 15, 3, 0.12, 0.1, 25.0, 0, 0, 0, 1, 1, 0,
+                         0.9, nullptr);
+
+    // The tank's alarm state.
+    annunciator_ = WRSetAnnun(g, temperatureSet, "Tank", 4.0, 64.0, 92.0, 17.0, 1);
+
+    // What the heater does.
+    modeSet_ = WRDefineDynDataSet("Heater", 1, nullptr, nullptr, 0);
+    char messages[2 * 42] = {};
+    std::strcpy(messages, "Heater on");
+    std::strcpy(messages + 42, "Heater off");
+    const int colours[2] = {4, 2};
+    plotbase::WGSetTextParams(env, g, 0, plotbase::SansFamily, 8, plotbase::BoldText);
+    message_ = WRSetMessage(g, modeSet_, 0, 28.0, 86.0, 0, 1, 3, 2, messages, colours);
+}
+
+void TankInstruments::heater(bool on) { WRSetBitExclusive(modeSet_, on ? 0 : 1, 0); }
+
+}  // namespace dynaview::demo
