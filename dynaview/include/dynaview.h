@@ -135,7 +135,7 @@ enum {
 };
 
 /* ---------------------------------------------------------------------------------------
- * Our own helpers for C and Python programs (built). They are not part of the classic
+ * Our own helpers for C and Python programs. They are not part of the classic
  * export list: they stand in for what a program would otherwise do with plotbase and Qt
  * directly: make an environment with its platform services, a host window, pages and
  * graphs, and run the event loop.
