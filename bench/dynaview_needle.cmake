@@ -5,5 +5,4 @@ endif()
 # against repainting the whole dial.
 add_executable(bench_dynaview_needle ${CMAKE_CURRENT_LIST_DIR}/dynaview_needle.cpp)
 wavix_warnings(bench_dynaview_needle)
-target_include_directories(bench_dynaview_needle PRIVATE ${PROJECT_SOURCE_DIR})
-target_link_libraries(bench_dynaview_needle PRIVATE dynaview wavix_platform_doubles benchmark::benchmark Qt6::Widgets)
+target_link_libraries(bench_dynaview_needle PRIVATE wavix_bench_offscreen_main dynaview wavix_platform_doubles benchmark::benchmark Qt6::Widgets)

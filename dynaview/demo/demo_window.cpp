@@ -25,6 +25,7 @@ namespace {
 constexpr int HistoryRows = 600;  // one minute at 10 Hz
 constexpr double SampleSeconds = 0.1;
 constexpr int TrendEvery = 5;  // the trend is redrawn twice a second
+constexpr double TrendWidth = 0.7;  // of the page; the instruments take the rest
 
 const char* kindName(int kind) {
     static constexpr const char* names[] = {"Normal", "High", "Low", "High-high", "Low-low", "Rate", "Deviation", "Fail"};
@@ -43,7 +44,7 @@ DemoWindow::DemoWindow()
     PlantPage = new QWidget;
     PlantPage->setObjectName(QStringLiteral("PlantPage"));
     PlantPage->setAccessibleName(QStringLiteral("Plant"));
-    PlantPage->setMinimumSize(640, 440);
+    PlantPage->setMinimumSize(860, 440);
     AlarmLog = new QPlainTextEdit;
     AlarmLog->setObjectName(QStringLiteral("AlarmLog"));
     AlarmLog->setAccessibleName(QStringLiteral("Alarm Log"));
@@ -87,6 +88,7 @@ DemoWindow::DemoWindow()
     buildGraph(level_, 0.5, 1.0, "Level", "m", 5.0, 1.0);
     TankLoop = new TankLoopPanel(env_, SampleSeconds);
     plant->addWidget(TankLoop);
+    instruments_ = std::make_unique<TankInstruments>(env_, page_, temperature_.dataSet, TankLoop->outputSet(), TrendWidth, 0.0, 1.0, 1.0);
     scroll_ = new ScrollDisplays(env_, level_.dataSet);
     plant->addWidget(scroll_);
     pageFiles_ = new PageFiles(*fileMenu, env_, dialogs_, *PlantPage, page_, {&temperature_, &level_});
@@ -124,7 +126,7 @@ void DemoWindow::defineAlarms() {
 }
 
 void DemoWindow::buildGraph(Graph& g, double top, double bottom, const char* title, const char* units, double maximum, double spacing) {
-    g.handle = plotbase::InitGraph(env_, page_, 0.0, top, 1.0, bottom, 11, 1, 0, nullptr);
+    g.handle = plotbase::InitGraph(env_, page_, 0.0, top, TrendWidth, bottom, 11, 1, 0, nullptr);
     const int h = g.handle;
     plotbase::WGSetLineStyle(env_, h, plotbase::SolidLine, 1, 0);
     plotbase::WGSetPlotArea(env_, h, 0.1, 0.16, 0.95, 0.84, plotbase::FramePlotArea | plotbase::ClipToPlotArea);

@@ -1,11 +1,13 @@
 #pragma once
 // dynaview-demo's window: a plotbase page with two graphs (the tank's temperature and its
 // level), each with its data set's alarm lines, marks and alarm text and a trend of the
-// last minute drawn from the data set's history; the alarm log below. The simulated tank
+// last minute drawn from the data set's history, and a graph of instruments beside them
+// (meters, annunciator, the loop's mode); the alarm log below. The simulated tank
 // feeds both data sets ten times a second. A double click on an object opens its editor;
 // File > Save Page and File > Open Page write the page to a file and show one.
 
 #include "dynaview/demo/tank_controls_panel.h"
+#include "dynaview/demo/tank_instruments.h"
 #include "dynaview/demo/tank_loop_panel.h"
 #include "dynaview/demo/scroll_displays.h"
 #include "dynaview/demo/feed_link.h"
@@ -56,6 +58,7 @@ public:
     PageFiles& pageFiles() const { return *pageFiles_; }
     ScrollDisplays* scrollDisplays() const { return scroll_; }
     TankControlsPanel* tankControls() const { return TankControls; }
+    const TankInstruments* instruments() const { return instruments_.get(); }
 
 private:
     void buildGraph(Graph& graph, double top, double bottom, const char* title, const char* units, double maximum, double spacing);
@@ -81,6 +84,7 @@ private:
     PageFiles* pageFiles_ = nullptr;
     ScrollDisplays* scroll_ = nullptr;
     std::unique_ptr<FeedLink> feedLink_;
+    std::unique_ptr<TankInstruments> instruments_;  // meters, annunciator and mode message beside the trends
 };
 
 }  // namespace dynaview::demo

@@ -7,8 +7,8 @@
 
 namespace dynaview::demo {
 
-TankInstruments::TankInstruments(plotbase::Environment& env, int page, int temperatureSet, double left, double top, double right,
-                                 double bottom) {
+TankInstruments::TankInstruments(plotbase::Environment& env, int page, int temperatureSet, int loopOutputSet, double left,
+                                 double top, double right, double bottom) {
     graph_ = plotbase::InitGraph(env, page, left, top, right, bottom, 11, 1, 0, nullptr);
     const int g = graph_;
     plotbase::WGSetLineStyle(env, g, plotbase::SolidLine, 1, 0);
@@ -27,16 +27,13 @@ TankInstruments::TankInstruments(plotbase::Environment& env, int page, int tempe
     // The tank's alarm state.
     annunciator_ = WRSetAnnun(g, temperatureSet, "Tank", 4.0, 64.0, 92.0, 17.0, 1);
 
-    // What the heater does.
-    modeSet_ = WRDefineDynDataSet("Heater", 1, nullptr, nullptr, 0);
+    // The loop's mode.
     char messages[2 * 42] = {};
-    std::strcpy(messages, "Heater on");
-    std::strcpy(messages + 42, "Heater off");
-    const int colours[2] = {4, 2};
+    std::strcpy(messages, "Loop in automatic");
+    std::strcpy(messages + 42, "Loop in manual");
+    const int colours[2] = {2, 4};
     plotbase::WGSetTextParams(env, g, 0, plotbase::SansFamily, 8, plotbase::BoldText);
-    message_ = WRSetMessage(g, modeSet_, 0, 28.0, 86.0, 0, 1, 3, 2, messages, colours);
+    message_ = WRSetMessage(g, loopOutputSet, 0, 20.0, 86.0, 0, 1, 3, 2, messages, colours);
 }
-
-void TankInstruments::heater(bool on) { WRSetBitExclusive(modeSet_, on ? 0 : 1, 0); }
 
 }  // namespace dynaview::demo

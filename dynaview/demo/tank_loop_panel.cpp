@@ -42,7 +42,7 @@ TankLoopPanel::TankLoopPanel(plotbase::Environment& env, double sampleSeconds, Q
     // The loop: process 0..100 degC onto the heater 0..100 %, 20 % per second at most.
     const char loopTags[2][16] = {"PV", "SP"};
     const int input = WRDefineDynDataSet("Tank loop input", 2, "degC", loopTags[0], 0);
-    const int output = WRDefineDynDataSet("Tank loop output", 1, "%", nullptr, 0);
+    const int output = outputSet_ = WRDefineDynDataSet("Tank loop output", 1, "%", nullptr, 0);
     loop_ = WRDefinePID(input, output, "Tank temperature", Setpoint, 3.0, 0.05, 0.0, 47.5, 100.0, 0.0, 0.0, 100.0, 100.0, 0.0,
                         20.0, sampleSeconds, 0.0, 0);
     output_ = 47.5;

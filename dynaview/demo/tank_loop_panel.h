@@ -28,6 +28,8 @@ public:
     // One loop step on a new sample of the tank; the displays follow.
     void feed(const TankProcess::Sample& sample);
     int loop() const { return loop_; }
+    // The loop's output data set; its binary word holds the mode (bit 0 automatic, bit 1 manual).
+    int outputSet() const { return outputSet_; }
     int pidGraph() const { return pidGraph_; }
     int overviewGraph() const { return overviewGraph_; }
     int overviewBars() const { return overviewBars_; }
@@ -43,6 +45,7 @@ private:
     QLabel* ModeLabel = nullptr;
     int page_ = 0;
     int loop_ = 0;
+    int outputSet_ = 0;
     int overview_ = 0;  // data set: temperature, level, heater, setpoint
     int pidGraph_ = 0;
     int overviewGraph_ = 0;
