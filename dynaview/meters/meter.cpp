@@ -294,8 +294,8 @@ void Meter::paint(QPainter& painter, const plotbase::DrawContext& context) {
         painter.drawRect(QRectF(r.left + borderX * r.width - w / 2, r.top + borderY * r.height - h / 2, w, h));
     }
     drawFill(painter, g, set);
+    drawReadout(painter, context, g, set);  // under the needles, which stay whole
     drawNeedles(painter, g, set);
-    drawReadout(painter, context, g, set);
     painter.restore();
     if (set) {
         shownReadout_ = set->current[static_cast<std::size_t>(channelOfNeedle(0))];
@@ -344,8 +344,8 @@ void Meter::update(const ObjectPlace& place) {
         painter.setClipPath(face, Qt::IntersectClip);
         painter.drawImage(dialRect_.topLeft(), dial_);
         drawFill(painter, g, set);
-        drawNeedles(painter, g, set);
         drawReadout(painter, context, g, set);
+        drawNeedles(painter, g, set);
         painter.restore();
         covered = region;
         return region;

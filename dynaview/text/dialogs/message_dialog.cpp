@@ -48,7 +48,7 @@ MessageDialog::MessageDialog(plotbase::Environment& env, int graph, int object, 
     placeForm->addRow(QStringLiteral("&Top:"), TopEd);
 
     auto* look = new QFormLayout;
-    BackgroundCombo = Named(dialogs::ColourCombo(shown.background, true), "BackgroundCombo", BackgroundId, QStringLiteral("Colour"));
+    BackgroundCombo = Named(dialogs::ColourCombo(shown.background, true), "BackgroundCombo", BackgroundId, QStringLiteral("Color"));
     look->addRow(QStringLiteral("Colo&r:"), BackgroundCombo);
     BorderCheck = Named(new QCheckBox(QStringLiteral("&Border")), "BorderCheck", BorderId, QStringLiteral("Border"));
     BorderCheck->setChecked(shown.hasBorder());
@@ -63,7 +63,7 @@ MessageDialog::MessageDialog(plotbase::Environment& env, int graph, int object, 
     auto* messages = new QGroupBox(QStringLiteral("Messages"));
     auto* grid = new QGridLayout(messages);
     grid->addWidget(new QLabel(QStringLiteral("Text")), 0, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Colour")), 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Color")), 0, 2);
     for (int i = 0; i < MaxMessages; ++i) {
         const auto k = static_cast<std::size_t>(i);
         const QString number = QString::number(i);

@@ -1,0 +1,132 @@
+// The "Meter Parameters" and "Meter Background" dialogs, opened from the selected meter and
+// worked through their controls. DYNAVIEW_SAVE_RENDERINGS=1 saves each dialog as
+// /tmp/<name>.png.
+
+#include "dynaview/dynaview_fixture.h"
+
+#include "dynaview/meters/dialogs/meter_dialog.h"
+#include "dynaview/meters/meter.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTimer>
+
+#include <functional>
+
+namespace dynaview::testing {
+namespace {
+
+class MeterDialogs : public DynaviewTest {
+protected:
+    MeterDialogs() {
+        set = WRDefineDynDataSet("Tank", 2, "degC", nullptr, 0);
+        meter = WRSetMeter(graph, set, 0, 0.0, 100.0, 0.5, 0.6, 0.5, 30, 150, 2, nullptr, 0.1, 10.0, 1, 0, 0, 1, 1, 0, 1.0, nullptr);
+    }
+
+    int editSelected(const std::function<void(QDialog&)>& act) {
+        plotbase::WGSelectObject(env, graph, meter);
+        QTimer timer;
+        timer.setSingleShot(true);
+        QObject::connect(&timer, &QTimer::timeout, [act] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+            if (dialog->isVisible()) dialog->reject();
+        });
+        timer.start(0);
+        return rtDefEditObject(nullptr, graph);
+    }
+    template <typename T>
+    static T* control(QDialog& dialog, const char* name) {
+        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    static void picture(QWidget& dialog, const char* name) {
+        if (qEnvironmentVariableIsSet("DYNAVIEW_SAVE_RENDERINGS")) dialog.grab().save(QString("/tmp/") + name + ".png");
+    }
+    Meter& record() { return *dynamic_cast<Meter*>(env.graph(graph)->objects.at(meter)); }
+
+    int set = 0;
+    int meter = 0;
+};
+
+TEST_F(MeterDialogs, TheMeterDialogChangesScaleTicksReadoutAndNeedles) {
+    ASSERT_GT(meter, 0);
+    const int result = editSelected([&](QDialog& dialog) {
+        EXPECT_EQ(dialog.windowTitle(), "Meter Parameters");
+        EXPECT_FALSE(control<QLineEdit>(dialog, "CentreValueEd")->isEnabled());  // a needle meter fills nothing
+        picture(dialog, "meter_dialog");
+        control<QLineEdit>(dialog, "FromEd")->setText("-50");
+        control<QLineEdit>(dialog, "ToEd")->setText("150");
+        control<QSpinBox>(dialog, "AngleFromSpin")->setValue(0);
+        control<QSpinBox>(dialog, "AngleToSpin")->setValue(180);
+        control<QLineEdit>(dialog, "TickStepEd")->setText("50");
+        control<QCheckBox>(dialog, "ReadoutCheck")->setChecked(false);
+        control<QComboBox>(dialog, "NeedleStyleCombo")->setCurrentIndex(4);
+        control<QPushButton>(dialog, "OKBtn")->click();
+        EXPECT_FALSE(dialog.isVisible());
+    });
+    EXPECT_EQ(result, 1);
+    double from = 0, to = 0;
+    ASSERT_EQ(WRGetMeterRange(graph, meter, &from, &to, nullptr), 1);
+    EXPECT_EQ(from, -50.0);
+    EXPECT_EQ(to, 150.0);
+    int angleFrom = 0, angleTo = 0;
+    ASSERT_EQ(WRGetMeterAngles(graph, meter, &angleFrom, &angleTo), 1);
+    EXPECT_EQ(angleFrom, 0);
+    EXPECT_EQ(angleTo, 180);
+    EXPECT_EQ(record().tickStep, 50.0);
+    EXPECT_FALSE(record().readout);
+    EXPECT_EQ(record().needleStyle, 4);
+    // The new scale is in use: -50 now sits at the end angle.
+    push(set, -50.0);
+    EXPECT_EQ(record().needles[0].angle, 180);
+}
+
+TEST_F(MeterDialogs, AnEmptyRangeOrATooLargeStepKeepsTheDialogOpenAndTheMeterUnchanged) {
+    editSelected([&](QDialog& dialog) {
+        control<QLineEdit>(dialog, "ToEd")->setText("0");
+        control<QPushButton>(dialog, "OKBtn")->click();
+        EXPECT_TRUE(dialog.isVisible());
+        control<QLineEdit>(dialog, "ToEd")->setText("100");
+        control<QLineEdit>(dialog, "TickStepEd")->setText("500");
+        control<QPushButton>(dialog, "OKBtn")->click();
+        EXPECT_TRUE(dialog.isVisible());
+    });
+    EXPECT_EQ(boxTexts().size(), 2u);
+    EXPECT_EQ(record().tickStep, 10.0);
+    double from = 0, to = 0;
+    WRGetMeterRange(graph, meter, &from, &to, nullptr);
+    EXPECT_EQ(to, 100.0);
+}
+
+TEST_F(MeterDialogs, TheBackgroundDialogSetsFaceAndBorder) {
+    MeterBackgroundDialog dialog(env, graph, meter, nullptr);
+    EXPECT_EQ(dialog.windowTitle(), "Meter Background");
+    picture(dialog, "meter_background_dialog");
+    control<QComboBox>(dialog, "BorderStyleCombo")->setCurrentIndex(2);
+    control<QLineEdit>(dialog, "WidthEd")->setText("0.8");
+    control<QLineEdit>(dialog, "HeightEd")->setText("5");  // beyond the graph four times over
+    dialog.OKBtnClick();
+    EXPECT_EQ(dialog.result(), 0);
+    EXPECT_EQ(record().borderStyle, 0);
+    control<QLineEdit>(dialog, "HeightEd")->setText("0.5");
+    dialog.OKBtnClick();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(record().borderStyle, 2);
+    EXPECT_EQ(record().borderWidthNorm, 0.8);
+    // Deleted behind an open dialog: OK changes nothing and closes.
+    MeterBackgroundDialog late(env, graph, meter, nullptr);
+    ASSERT_EQ(WRDeleteRTObject(graph, meter), 1);
+    late.OKBtnClick();
+    EXPECT_EQ(late.result(), QDialog::Accepted);
+}
+
+}  // namespace
+}  // namespace dynaview::testing
