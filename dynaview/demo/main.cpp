@@ -51,6 +51,22 @@ void saveDialogs(dynaview::demo::DemoWindow& window, const QString& directory) {
     }
 }
 
+// The trends page once the strip chart has jumped (history view needs a full window), 30 s
+// back in history while five more seconds of the process arrive, and resumed. Only for the
+// simulated process: with a data link the strip chart is not fed.
+void saveHistoryView(dynaview::demo::DemoWindow& window, const QString& directory) {
+    dynaview::demo::ScrollDisplays& trends = *window.scrollDisplays();
+    for (int step = 0; step < 1000 && !trends.stripFilled(); ++step) window.FeedTimer();
+    if (!trends.stripFilled()) return;
+    for (int step = 0; step < 50; ++step) window.FeedTimer();
+    save(trends, directory, "dynaview-trends");
+    trends.BackBtnClick();
+    for (int step = 0; step < 50; ++step) window.FeedTimer();
+    save(trends, directory, "dynaview-trends-back");
+    trends.ResumeBtnClick();
+    save(trends, directory, "dynaview-trends-resumed");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -96,6 +112,7 @@ int main(int argc, char** argv) {
                 QDir().mkpath(screenshots);
                 save(window, screenshots, "dynaview-demo");
                 saveDialogs(window, screenshots);
+                if (!feed) saveHistoryView(window, screenshots);
             }
             std::cout << window.alarmLog()->toPlainText().toStdString() << std::endl;
             if (feed) std::cout << window.feedSummary().toStdString() << std::endl;

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTime>
 #include <QVBoxLayout>
 
 namespace dynaview::demo {
@@ -13,6 +14,7 @@ namespace {
 
 constexpr double SampleSeconds = 0.1;
 constexpr int ProcessHistory = 3000;  // five minutes
+constexpr double StripSeconds = 60.0;
 // The demo's alarm limits, for the binary word.
 constexpr double TemperatureHigh = 80.0, LevelHigh = 4.2, LevelLow = 0.8;
 
@@ -26,6 +28,9 @@ QPushButton* button(const char* name, const char* caption, QWidget* parent) {
 }  // namespace
 
 ScrollDisplays::ScrollDisplays(plotbase::Environment& env, int levelSet, QWidget* parent)
+    : ScrollDisplays(env, levelSet, QTime::currentTime(), parent) {}
+
+ScrollDisplays::ScrollDisplays(plotbase::Environment& env, int levelSet, QTime start, QWidget* parent)
     : QWidget(parent), env_(env) {
     setObjectName(QStringLiteral("ScrollDisplays"));
     ScrollPage = new QWidget;
@@ -57,10 +62,14 @@ ScrollDisplays::ScrollDisplays(plotbase::Environment& env, int levelSet, QWidget
     page_ = plotbase::InitPage(env_, "TRENDS", ScrollPage, "Trends", 0, 15, 8,
                                plotbase::ChildWindow | plotbase::VisibleWindow | plotbase::ClipChildren, {}, nullptr);
 
-    // The strip chart: the last minute, the window jumping by half.
-    strip_ = buildGraph(0.0, 0.0, 1.0, 0.4, "Temperature (degC, red) and level (%, blue), last minute (s)", 0.0, 60.0, 0.0, 100.0, 10.0, 20.0);
+    // The strip chart: the last minute, the window jumping by half, under clock times that
+    // move on with each jump and with history view.
+    strip_ = buildGraph(0.0, 0.0, 1.0, 0.4, "Temperature (degC, red) and level (%, blue), last minute", 0.0, StripSeconds, 0.0, 100.0, 10.0, 20.0,
+                        true);
     const int stripColours[2] = {4, 14}, two[2] = {2, 2};
     stripObject_ = WRSetScrollGraph(strip_, processSet_, SampleSeconds, 0.5, 1, 0, nullptr, two, stripColours);
+    stripLabels_ = WRLabelTimeAxis(strip_, stripTimeAxis_, 3, 1, -1, start.hour(), start.minute(), start.second(), 0.0, 0, nullptr);
+    WRStartTimeLabelsUpdate(strip_, stripLabels_, stripObject_);
     // The level swept over 20 s behind a green line.
     sweep_ = buildGraph(0.0, 0.4, 0.5, 0.7, "Level sweep (s)", 0.0, 20.0, 0.0, 5.0, 5.0, 1.0);
     const int blue[1] = {14};
@@ -80,7 +89,7 @@ ScrollDisplays::ScrollDisplays(plotbase::Environment& env, int levelSet, QWidget
 ScrollDisplays::~ScrollDisplays() { KillRTPage(page_); }
 
 int ScrollDisplays::buildGraph(double left, double top, double right, double bottom, const char* title, double xmin, double xmax, double ymin,
-                               double ymax, double xSpacing, double ySpacing) {
+                               double ymax, double xSpacing, double ySpacing, bool clockAxis) {
     const int h = plotbase::InitGraph(env_, page_, left, top, right, bottom, 11, 1, 0, nullptr);
     plotbase::WGSetLineStyle(env_, h, plotbase::SolidLine, 1, 0);
     plotbase::WGSetPlotArea(env_, h, 0.1, 0.2, 0.95, 0.8, plotbase::FramePlotArea | plotbase::ClipToPlotArea);
@@ -89,7 +98,10 @@ int ScrollDisplays::buildGraph(double left, double top, double right, double bot
     plotbase::WGSetTextParams(env_, h, 0, plotbase::SansFamily, 7, plotbase::BoldText);
     plotbase::WGTextNorm(env_, h, title, 0.1, 0.03, plotbase::AlignLeft + plotbase::AlignTop, 0);
     plotbase::WGSetTextParams(env_, h, 0, plotbase::SansFamily, 6, 0);
-    plotbase::WGLabelAxis(env_, h, plotbase::WGDrawXAxis(env_, h, xSpacing, 1, 0), 0);
+    if (clockAxis)
+        stripTimeAxis_ = WRDrawTimeAxis(h, xSpacing, 1, 0, ymin, 1, 0);
+    else
+        plotbase::WGLabelAxis(env_, h, plotbase::WGDrawXAxis(env_, h, xSpacing, 1, 0), 0);
     const int yAxis = plotbase::WGDrawYAxis(env_, h, ySpacing, 1, 1);
     plotbase::WGLabelAxis(env_, h, yAxis, 0);
     plotbase::WGSetLineStyle(env_, h, plotbase::SolidLine, 1, 3);
@@ -102,12 +114,16 @@ int ScrollDisplays::buildGraph(double left, double top, double right, double bot
 void ScrollDisplays::feed(double temperature, double level, bool heater) {
     const double process[2] = {temperature, level / 5.0 * 100.0};
     WRUpdateData(processSet_, process, strip_);
+    ++stripSamples_;
     const double pair[2] = {temperature, level};
     WRUpdateData(xySet_, pair, xy_);
     const unsigned word = (heater ? 1u : 0u) | (temperature >= TemperatureHigh ? 2u : 0u) | (level >= LevelHigh ? 4u : 0u) |
                           (level <= LevelLow ? 8u : 0u);
     WRUpdateBinaryData(binarySet_, word, logic_);
 }
+
+// One sample more than the window's points: the sample that makes it jump.
+bool ScrollDisplays::stripFilled() const { return stripSamples_ > static_cast<long>(StripSeconds / SampleSeconds + 1.5); }
 
 void ScrollDisplays::BackBtnClick() {
     double shown = 0.0;
