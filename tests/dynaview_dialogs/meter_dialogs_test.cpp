@@ -85,7 +85,8 @@ TEST_F(MeterDialogs, TheMeterDialogChangesScaleTicksReadoutAndNeedles) {
     EXPECT_FALSE(record().readout);
     EXPECT_EQ(record().needleStyle, 4);
     // The new scale is in use: -50 now sits at the end angle.
-    push(set, -50.0);
+    const double values[2] = {-50.0, 0.0};
+    WRUpdateData(set, values, 0);
     EXPECT_EQ(record().needles[0].angle, 180);
 }
 
