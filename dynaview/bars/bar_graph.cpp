@@ -5,6 +5,7 @@
 #include "plotbase/drawing_tools.h"
 #include "plotbase/operations_change.h"
 #include "plotbase/operations_window.h"
+#include "plotbase/palette.h"
 
 #include <QImage>
 #include <QPainter>
@@ -207,5 +208,21 @@ bool BarGraph::hitTest(const plotbase::DrawContext& context, double x, double y)
 }
 
 void BarGraph::rescaled(const ObjectPlace& place) { plotbase::WGRedrawObject(place.env, place.graph, 0, 0); }
+
+int BarGraph::channelColour(int channel) const {
+    if (channel < 0 || channel >= barCount) return -1;
+    const std::uint32_t rgb = fills[static_cast<std::size_t>(channel)];
+    // Text in the background colour would vanish: the text keeps its own colour then.
+    if (rgb == 0xFFFFFFu) return -1;
+    const int red = static_cast<int>((rgb >> 16) & 0xFFu), green = static_cast<int>((rgb >> 8) & 0xFFu), blue = static_cast<int>(rgb & 0xFFu);
+    int nearest = 0, nearestDistance = -1;
+    for (int i = 0; i < plotbase::PaletteSize; ++i) {
+        const plotbase::Rgb c = plotbase::Palette[static_cast<std::size_t>(i)];
+        const int dr = c.red - red, dg = c.green - green, db = c.blue - blue;
+        const int distance = dr * dr + dg * dg + db * db;
+        if (nearestDistance < 0 || distance < nearestDistance) nearest = i, nearestDistance = distance;
+    }
+    return nearest;
+}
 
 }  // namespace dynaview

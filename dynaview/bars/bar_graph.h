@@ -58,6 +58,8 @@ public:
     void paint(QPainter& painter, const plotbase::DrawContext& context) override;
     bool hitTest(const plotbase::DrawContext& context, double x, double y) const override;
     void rescaled(const ObjectPlace& place) override;
+    // The palette colour nearest the channel's bar fill; -1 for a bar in the graph background.
+    int channelColour(int channel) const override;
 
 private:
     struct Span {

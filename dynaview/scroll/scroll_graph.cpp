@@ -273,6 +273,13 @@ void ScrollGraph::rebound(const ObjectPlace& place) {
     redrawWindow(place);
 }
 
+int ScrollGraph::channelColour(int channel) const {
+    if (channel < 0 || isLogic()) return -1;
+    if (isBars()) return channel == params.barChannel ? params.barColour : -1;
+    const int trace = isXY() ? channel / 2 : channel;
+    return trace < traceCount ? params.colours[static_cast<std::size_t>(trace)] : -1;
+}
+
 bool ScrollGraph::acceptsRange(double newRange) const {
     if (isXY() || isVariable()) return true;
     return IntervalFits(newRange, params.sampleInterval);

@@ -164,6 +164,9 @@ public:
     bool acceptsRange(double range) const override;
     void rescaled(const ObjectPlace& place) override;
     TimeLabelSlots* timeLabelSlots() override { return &timeLabels_; }
+    // The colour of the trace (XY: the curve, bars: the bar) that shows a data-set channel;
+    // -1 for a channel it does not show and for logic graphs, which show bits.
+    int channelColour(int channel) const override;
 
     // How attached time labels are moved on (replaced by tests to watch the link).
     std::function<void(const ObjectPlace&, const TimeLabelSlots&, double)> moveTimeLabels = MoveTimeLabels;

@@ -1,18 +1,24 @@
 // Meters: value to angle with pinning, the angle rules, the interpolated sine and cosine,
 // what a needle update repaints (and that it repaints nothing for less than a degree), and
-// needles as drawn.
+// needles as drawn; and that a saved page keeps no record of a meter.
 
 #include "dynaview_fixture.h"
 
 #include "dynaview/meters/meter.h"
 #include "dynaview/meters/meter_geometry.h"
 #include "plotbase/graph_widget.h"
+#include "plotbase/page_file.h"
 #include "tests/plotbase/pixel_probe.h"
+#include "tests/support/own_temp_path.h"
 
 #include <QImage>
 #include <QTest>
 
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <optional>
+#include <string>
 
 namespace dynaview::testing {
 namespace {
@@ -284,6 +290,47 @@ TEST_F(Meters, PieAndArcMetersFillFromTheCentreValue) {
     const int pie = WRSetPieMeter(graph, set, 0, 0.0, 100.0, 0.0, 0.5, 0.6, 0.5, 30, 150, 4, 7, 0.1, 10.0, 1, 0, 0, 0, 1.0, nullptr);
     EXPECT_EQ(record(pie)->subtype, PieMeter);
     EXPECT_EQ(WRSetPieMeter(graph, set, 0, 0.0, 100.0, 0.0, 0.5, 0.6, 0.5, 30, 150, 16, 7, 0.1, 10.0, 1, 0, 0, 0, 1.0, nullptr), 0);
+}
+
+// A meter has no saved form: a saved page keeps an empty slot where it was, so the objects
+// after it come back at their own indices, and the page loads without it.
+TEST_F(Meters, AMeterLeavesNoRecordInASavedPage) {
+    const int set = WRDefineDynDataSet("Tank", 1, nullptr, nullptr, 0);
+    const int needle = meter(set, 0);
+    const int arc = WRSetArcMeter(graph, set, 0, 0.0, 100.0, 50.0, 0.5, 0.5, 0.4, 0, 180, 4, 7, 0.1, 0.1, 10.0, 0, 0, 0, 1, 1, 0, 1.0, nullptr);
+    const int lines = WRSetAlarmLines(graph, set, 0, 1, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_GT(needle, 0);
+    ASSERT_GT(arc, 0);
+    ASSERT_GT(lines, arc);
+
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(SaveDynObject(file, graph, needle), 0);
+    EXPECT_EQ(SaveDynObject(file, graph, arc), 0);
+    EXPECT_EQ(std::ftell(file), 0L);  // nothing written
+    std::fclose(file);
+
+    const std::optional<std::string> bytes = plotbase::SerializePage(env, page);
+    ASSERT_TRUE(bytes);
+    std::string error;
+    const auto saved = plotbase::ParsePageFile(*bytes, error);
+    ASSERT_TRUE(saved) << error;
+    const auto& objects = saved->graphs[0].objects;
+    ASSERT_GE(objects.size(), static_cast<std::size_t>(lines));
+    EXPECT_EQ(objects[static_cast<std::size_t>(needle) - 1].foreignRecord, "");
+    EXPECT_EQ(objects[static_cast<std::size_t>(arc) - 1].foreignRecord, "");
+    EXPECT_NE(objects[static_cast<std::size_t>(lines) - 1].foreignRecord, "");
+
+    const std::string path = testsupport::OwnTempPath("meter_page", ".pbp").string();
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << *bytes;
+    env.showErrorMessages = false;
+    const int restored = plotbase::WGRestorePage(env, path, &host);
+    std::remove(path.c_str());
+    ASSERT_NE(restored, 0);
+    const int g = env.page(restored)->graphs[0]->handle;
+    EXPECT_EQ(plotbase::WGGetObject(env, g, needle), nullptr);
+    EXPECT_EQ(plotbase::WGGetObject(env, g, arc), nullptr);
+    EXPECT_NE(plotbase::WGGetObject(env, g, lines), nullptr);
 }
 
 }  // namespace

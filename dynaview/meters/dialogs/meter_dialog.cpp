@@ -61,9 +61,9 @@ MeterDialog::MeterDialog(plotbase::Environment& env, int graph, int object, QWid
     AngleFromSpin = Named(spin(-720, 720, shown.angleFrom), "AngleFromSpin", AngleFromId, QStringLiteral("Angle From"));
     AngleToSpin = Named(spin(-720, 720, shown.angleTo), "AngleToSpin", AngleToId, QStringLiteral("Angle To"));
     scaleForm->addRow(QStringLiteral("Range &from:"), FromEd);
-    scaleForm->addRow(QStringLiteral("Range t&o:"), ToEd);
-    scaleForm->addRow(QStringLiteral("Ce&ntre value:"), CentreValueEd);
-    scaleForm->addRow(QStringLiteral("Angle fro&m:"), AngleFromSpin);
+    scaleForm->addRow(QStringLiteral("Ran&ge to:"), ToEd);
+    scaleForm->addRow(QStringLiteral("Centre &value:"), CentreValueEd);
+    scaleForm->addRow(QStringLiteral("&Angle from:"), AngleFromSpin);
     scaleForm->addRow(QStringLiteral("Angle &to:"), AngleToSpin);
 
     auto* ticks = new QGroupBox(QStringLiteral("Ticks"));
@@ -85,7 +85,7 @@ MeterDialog::MeterDialog(plotbase::Environment& env, int graph, int object, QWid
     LabelsOutsideCheck->setChecked(shown.labelPosition == 1);
     LabelPrecisionSpin = Named(spin(0, 9, shown.labelPrecision), "LabelPrecisionSpin", LabelPrecisionId, QStringLiteral("Label Precision"));
     labelsForm->addRow(LabelsOutsideCheck);
-    labelsForm->addRow(QStringLiteral("Pre&cision:"), LabelPrecisionSpin);
+    labelsForm->addRow(QStringLiteral("Pr&ecision:"), LabelPrecisionSpin);
 
     auto* readout = new QGroupBox(QStringLiteral("Dynamic Text"));
     auto* readoutForm = new QFormLayout(readout);
@@ -211,7 +211,7 @@ MeterBackgroundDialog::MeterBackgroundDialog(plotbase::Environment& env, int gra
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Face colour:"), FaceColourCombo);
     form->addRow(QStringLiteral("&Border:"), BorderStyleCombo);
-    form->addRow(QStringLiteral("Border &colour:"), BorderColourCombo);
+    form->addRow(QStringLiteral("Bo&rder colour:"), BorderColourCombo);
     form->addRow(QStringLiteral("Border &width:"), BorderWidthSpin);
     form->addRow(QStringLiteral("Centre &x (0..1):"), CentreXEd);
     form->addRow(QStringLiteral("Centre &y (0..1):"), CentreYEd);
