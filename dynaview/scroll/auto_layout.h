@@ -26,6 +26,21 @@ struct ChartLayout {
 
 ChartLayout AutoChartLayout(const ChartLayoutInput& input);
 
+// Where the legend and the value panel go beside the plot (percent of the graph, as their
+// creators take it): the legend at the top of the strip right of the plot, the values below
+// it (at the top when there is no legend), as wide as the strip.
+struct SidePanelPlaces {
+    double legendLeft = 0.0, legendTop = 0.0;
+    double valuesLeft = 0.0, valuesTop = 0.0, valuesWidth = 0.0;
+};
+
+// `legendHeight` is the legend's height as a fraction of the graph's (0 without a legend).
+SidePanelPlaces PlaceSidePanels(const ChartLayout& layout, double legendHeight);
+
+// The decimals of a value panel: as asked (`decimals` >= 0), else enough for a hundredth of
+// the range (none for 100 or more, one for 10, two for 1).
+int PanelDecimals(double low, double high, int decimals);
+
 // The characters of the widest label of a value axis from `low` to `high` with labels at every
 // fifth of the range, one more when either end is negative.
 int ValueLabelChars(double low, double high, int decimals);

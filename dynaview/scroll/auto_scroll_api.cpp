@@ -1,5 +1,5 @@
 // The automatic scrolling chart: plot area, scale, axes with labels, grid, the trace, alarm
-// lines, in one call.
+// lines, legend and value panel, in one call.
 
 #include "dynaview/datasets/dyn_data_set.h"
 #include "dynaview/frame/api_guard.h"
@@ -8,10 +8,12 @@
 #include "dynaview/frame/object_access.h"
 #include "dynaview/include/dynaview.h"
 #include "dynaview/scroll/auto_layout.h"
+#include "plotbase/drawing_tools.h"
 #include "plotbase/operations_build.h"
 #include "plotbase/operations_setup.h"
 #include "plotbase/operations_window.h"
 
+#include <QFontMetricsF>
 #include <QWidget>
 
 #include <cmath>
@@ -33,6 +35,34 @@ QSizeF graphPixels(plotbase::Environment& env, int graph) {
     if (QWidget* window = plotbase::WGGetGraphWindow(env, graph); window && window->width() > 0 && window->height() > 0)
         return QSizeF(window->width(), window->height());
     return QSizeF(400.0, 300.0);
+}
+
+bool hasTags(const DynDataSet& set) {
+    for (int c = 0; c < set.channels; ++c)
+        if (set.tags[static_cast<std::size_t>(c)][0] != '\0') return true;
+    return false;
+}
+
+struct SidePanels {
+    int legend = 0, values = 0;
+};
+
+// The legend of the channels' tags (when there are tags) and, below it, their current values
+// in the traces' colours, right of the plot; placed for the graph's size now.
+SidePanels addSidePanels(const plotbase::Graph& g, int graph, const DynDataSet& set, int dataSet, int trace,
+                         int style, const ChartLayout& layout, int decimals, QSizeF pixels) {
+    const double rowHeight = QFontMetricsF(plotbase::detail::fontFor(g.current.text)).height();
+    const bool legend = hasTags(set);
+    // The legend's rows and its frame's margins (legend.cpp).
+    const double legendHeight = legend ? (set.channels * rowHeight + 8.0) / pixels.height() : 0.0;
+    const SidePanelPlaces places = PlaceSidePanels(layout, legendHeight);
+    SidePanels made;
+    if (legend) made.legend = WRDynLegend(graph, trace, places.legendLeft, places.legendTop, 1);
+    // A scrolling bar graph shows its first channel only.
+    const int channel = style == 2 ? 0 : -1;
+    made.values = WRSetDynText(graph, dataSet, channel, places.valuesLeft, places.valuesTop, places.valuesWidth, 0.0, 0, 1, nullptr, -1, 0, 0,
+                               decimals, trace, 0);
+    return made;
 }
 
 int autoScrollGraph(int graph, int dataSet, double sampleInterval, double relativeReset, double xStart, double xEnd, double yStart,
@@ -89,8 +119,13 @@ int autoScrollGraph(int graph, int dataSet, double sampleInterval, double relati
             WRSetAlarm(dataSet, DV_ALARM_LOW, std::min(alarmLow, alarmHigh), nullptr);
             alarmLines = WRSetAlarmLines(graph, dataSet, 0, 1, nullptr, nullptr, nullptr, nullptr);
         }
+        SidePanels panels;
+        // Looked up again: the objects made since may have moved the records.
+        const DynDataSet* shown = top.dataSets.at(dataSet);
+        const plotbase::Graph* now = env.graph(graph);
+        if (legend && shown && now) panels = addSidePanels(*now, graph, *shown, dataSet, trace, style, layout, PanelDecimals(yStart, yEnd, option), pixels);
         if (results) {
-            const int indices[ResultCount] = {trace, xAxis, yAxis, xLabels, yLabels, xGrid, yGrid, alarmLines, 0, 0, 0};
+            const int indices[ResultCount] = {trace, xAxis, yAxis, xLabels, yLabels, xGrid, yGrid, alarmLines, panels.legend, panels.values, 0};
             for (int i = 0; i < ResultCount; ++i) results[i] = static_cast<int16_t>(indices[i]);
         }
         return trace;

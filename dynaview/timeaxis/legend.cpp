@@ -2,7 +2,6 @@
 
 #include "dynaview/datasets/dyn_data_set.h"
 #include "dynaview/frame/rt_top.h"
-#include "dynaview/scroll/scroll_graph.h"
 #include "plotbase/drawing_tools.h"
 #include "plotbase/palette.h"
 
@@ -28,15 +27,7 @@ int DefaultChannelColour(int channel) {
     return colours[static_cast<std::size_t>(channel) % colours.size()];
 }
 
-int ChannelColourOf(const DynObject& object, int channel) {
-    const auto* graph = dynamic_cast<const scroll::ScrollGraph*>(&object);
-    if (!graph || channel < 0) return -1;
-    if (graph->isBars()) return channel == graph->params.barChannel ? graph->params.barColour : -1;
-    // An XY graph draws one curve per pair of channels.
-    const int trace = graph->isXY() ? channel / 2 : channel;
-    if (graph->isLogic() || trace >= graph->traceCount || trace >= scroll::MaxTraces) return -1;
-    return graph->params.colours[static_cast<std::size_t>(trace)];
-}
+int ChannelColourOf(const DynObject& object, int channel) { return object.channelColour(channel); }
 
 std::string ChannelName(const DynDataSet& set, int channel, const std::vector<std::string>& given) {
     const auto c = static_cast<std::size_t>(channel);

@@ -19,7 +19,7 @@ class DynDataSet;
 constexpr std::int16_t LegendSubtype = 9;
 // Swatch colours for an object that has no colour of its own for a channel.
 int DefaultChannelColour(int channel);
-// The colour an object shows a channel in: a scrolling graph's trace colour, else -1.
+// The colour an object shows a channel in (a trace, a needle), else -1.
 int ChannelColourOf(const DynObject& object, int channel);
 
 class Legend final : public DynObject {

@@ -4,6 +4,8 @@
 
 #include "dynaview/frame/error_texts.h"
 #include "dynaview/scroll/auto_layout.h"
+#include "dynaview/text/dynamic_text.h"
+#include "dynaview/timeaxis/legend.h"
 
 #include <QCoreApplication>
 
@@ -12,6 +14,8 @@ namespace {
 
 using scroll::AutoChartLayout;
 using scroll::ChartLayoutInput;
+using scroll::PanelDecimals;
+using scroll::PlaceSidePanels;
 using scroll::ValueLabelChars;
 
 TEST(AutoChartLayout, LeavesRoomForTheValueLabelsTheTimeLabelsAndTheLegend) {
@@ -37,7 +41,80 @@ TEST(AutoChartLayout, LeavesRoomForTheValueLabelsTheTimeLabelsAndTheLegend) {
     EXPECT_EQ(ValueLabelChars(0.0, 1.0, 2), 4);  // "0.20"
 }
 
-class AutoScroll : public ScrollGraphTest {};
+TEST(AutoChartLayout, PutsTheLegendRightOfThePlotAndTheValuesBelowIt) {
+    scroll::ChartLayout layout;
+    layout.top = 0.18;
+    layout.right = 0.7;
+    scroll::SidePanelPlaces places = PlaceSidePanels(layout, 0.2);
+    EXPECT_NEAR(places.legendLeft, 71.0, 1e-9);
+    EXPECT_NEAR(places.legendTop, 18.0, 1e-9);
+    EXPECT_NEAR(places.valuesLeft, 71.0, 1e-9);
+    EXPECT_NEAR(places.valuesTop, 18.0 + 20.0 + 1.0, 1e-9);
+    EXPECT_NEAR(places.valuesWidth, 28.0, 1e-9);
+    // Without a legend the values take the top; a strip too thin still gets a usable width.
+    EXPECT_NEAR(PlaceSidePanels(layout, 0.0).valuesTop, 18.0, 1e-9);
+    layout.right = 0.995;
+    EXPECT_GT(PlaceSidePanels(layout, 0.0).valuesWidth, 0.0);
+    EXPECT_EQ(PanelDecimals(0.0, 100.0, -1), 0);
+    EXPECT_EQ(PanelDecimals(0.0, 10.0, -1), 1);
+    EXPECT_EQ(PanelDecimals(-0.5, 0.5, -1), 2);
+    EXPECT_EQ(PanelDecimals(0.0, 100.0, 3), 3);
+    EXPECT_EQ(PanelDecimals(0.0, 100.0, 99), 15);
+}
+
+class AutoScroll : public ScrollGraphTest {
+protected:
+    template <class T>
+    const T* made(int index) {
+        return dynamic_cast<const T*>(env.graph(graph)->objects.at(index));
+    }
+};
+
+TEST_F(AutoScroll, TheLegendSwitchAddsALegendOfTheTagsAndAValuePanelInTheTracesColours) {
+    char tags[2][16] = {"TT-101", "LT-102"};
+    const int set = WRDefineDynDataSet("Tank", 2, nullptr, &tags[0][0], 0);
+    int16_t results[11];
+    const int trace = WRSetAutoScrollGraph2(graph, set, 1.0, 0.5, 0.0, 60.0, 0.0, 100.0, 1, 0, 0.0, 0.0, 1, results, -1);
+    ASSERT_GT(trace, 0);
+    const auto* legend = made<Legend>(results[8]);
+    const auto* values = made<DynamicText>(results[9]);
+    ASSERT_NE(legend, nullptr);
+    ASSERT_NE(values, nullptr);
+    EXPECT_EQ(legend->source, trace);
+    EXPECT_EQ(values->channel, -1);
+    EXPECT_EQ(values->colourSource, trace);
+    EXPECT_EQ(values->precision, 0);
+    // Each value in its trace's colour.
+    EXPECT_EQ(values->colourOfRow(env, graph, 1), object(trace).params.colours[1]);
+    EXPECT_NE(object(trace).params.colours[1], object(trace).params.colours[0]);
+    // Both right of the plot, the values under the legend.
+    const double plotRight = env.graph(graph)->plotArea.right * 100.0;
+    EXPECT_GT(legend->left, plotRight);
+    EXPECT_DOUBLE_EQ(values->left, legend->left);
+    EXPECT_GT(values->top, legend->top);
+    EXPECT_LE(values->left + values->width, 100.0);
+    EXPECT_EQ(results[10], 0);
+    for (int i = 0; i < 30; ++i) {
+        const double values[2] = {50.0 + i, 20.0 + i / 2.0};
+        WRUpdateData(set, values, graph);
+    }
+    QCoreApplication::processEvents();
+    if (qEnvironmentVariableIsSet("DYNAVIEW_SAVE_RENDERINGS")) host.grab().save(QStringLiteral("/tmp/AutoScrollLegend.png"));
+
+    // Without tags there is no legend and the values move up; a bar trace shows one value.
+    const int plain = WRDefineDynDataSet("Plain", 2, nullptr, nullptr, 0);
+    ASSERT_GT(WRSetAutoScrollGraph2(graph, plain, 1.0, 0.5, 0.0, 60.0, 0.0, 10.0, 2, 0, 0.0, 0.0, 1, results, -1), 0);
+    EXPECT_EQ(results[8], 0);
+    const auto* single = made<DynamicText>(results[9]);
+    ASSERT_NE(single, nullptr);
+    EXPECT_EQ(single->channel, 0);
+    EXPECT_EQ(single->precision, 1);
+    EXPECT_NEAR(single->top, env.graph(graph)->plotArea.top * 100.0, 1e-9);
+    // The switch off makes neither.
+    ASSERT_GT(WRSetAutoScrollGraph2(graph, set, 1.0, 0.5, 0.0, 60.0, 0.0, 100.0, 1, 0, 0.0, 0.0, 0, results, -1), 0);
+    EXPECT_EQ(results[8], 0);
+    EXPECT_EQ(results[9], 0);
+}
 
 TEST_F(AutoScroll, BuildsTheWholeChartAndNamesWhatItMade) {
     const int set = WRDefineDynDataSet("Tank", 1, nullptr, nullptr, 0);

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -136,6 +137,26 @@ TEST_F(TimeDialogs, TheTimeLabelsDialogEditsPositionFormatStartAndLastLabel) {
     EXPECT_EQ(labelsObject().settings.start(), 23 * 3600 + 90);
     EXPECT_EQ(labelsObject().settings.lastLabelMode, LastTickBlank);
     EXPECT_EQ(labelsObject().settings.fixedText, "");
+}
+
+// A label with a mnemonic but no control to move to shows its ampersand.
+TEST_F(TimeDialogs, EveryLabelWithAMnemonicLeadsToAControl) {
+    for (int object : {axis, labels}) {
+        edit(object, [](QDialog& dialog) {
+            for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+                if (!label->text().contains(QLatin1Char('&'))) continue;
+                EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+            }
+            if (dialog.objectName() != QStringLiteral("TimeLabels")) return;
+            int starts = 0;
+            for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+                if (label->text() != QStringLiteral("Start &time")) continue;
+                ++starts;
+                EXPECT_EQ(label->buddy(), control<QSpinBox>(dialog, "HoursSpin"));
+            }
+            EXPECT_EQ(starts, 1);
+        });
+    }
 }
 
 TEST_F(TimeDialogs, NumberLabelsTakeTheirPrecisionAndStart) {

@@ -103,7 +103,11 @@ TimeLabelsDialog::TimeLabelsDialog(plotbase::Environment& env, int graph, int ob
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Position"), PositionCombo);
     form->addRow(QStringLiteral("&Format"), FormatCombo);
-    form->addRow(QStringLiteral("Start &time"), clockRow);
+    // A row of several fields gets no buddy from the form: without one the label would show
+    // its ampersand instead of a mnemonic.
+    auto* startLabel = new QLabel(QStringLiteral("Start &time"));
+    startLabel->setBuddy(HoursSpin);
+    form->addRow(startLabel, clockRow);
     form->addRow(QStringLiteral("&Numeric start"), NumericStartEdit);
     form->addRow(QStringLiteral("Numbers"), precisionRow);
 
