@@ -51,7 +51,8 @@ TankControlsPanel::TankControlsPanel(plotbase::Environment& env, int loop, QTime
     start_ = WRSetButtonControl(g, "&Start", 42.0, 6.0, 9.0, 5.0, DV_BUTTON_PUSH, 10);
     stop_ = WRSetButtonControl(g, "St&op", 52.0, 6.0, 9.0, 5.0, DV_BUTTON_LATCH, 4);
     mode_ = WRSetButtonGroup(g, 2, "&Manual|&Auto", 66.0, 6.0, 24.0, 5.0, 0);
-    lamp_ = WRSetLEDControl(g, 95.5, 3.5, 4.0, 4, 8);
+    // The diameter is measured along x: small enough to stay below its caption in a wide window.
+    lamp_ = WRSetLEDControl(g, 95.5, 3.8, 1.6, 4, 8);
     follow();
 }
 

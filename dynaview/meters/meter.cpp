@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace dynaview {
 
@@ -89,9 +90,8 @@ Meter::Geometry Meter::geometry(const plotbase::DrawContext& context) const {
     return g;
 }
 
-void Meter::drawDial(QPainter& painter, const Geometry& g) const {
+void Meter::drawFace(QPainter& painter, const Geometry& g) const {
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor line = plotbase::detail::colourOf(attributes.colour);
     painter.setPen(Qt::NoPen);
     painter.setBrush(faceOf(faceColour));
     painter.drawEllipse(g.face);
@@ -103,6 +103,11 @@ void Meter::drawDial(QPainter& painter, const Geometry& g) const {
         painter.setBrush(plotbase::detail::colourOf(arcBackground));
         painter.drawPath(band(g.centre, g.radius, std::max(0.0, g.radius - width), angles.start, angles.end - angles.start));
     }
+}
+
+void Meter::drawScale(QPainter& painter, const Geometry& g) const {
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor line = plotbase::detail::colourOf(attributes.colour);
     QPen pen(line);
     pen.setWidthF(std::max(1, attributes.width));
     pen.setCapStyle(Qt::FlatCap);
@@ -238,23 +243,44 @@ void Meter::drawReadout(QPainter& painter, const plotbase::DrawContext& context,
 
 void Meter::dialChanged() {
     dial_ = QImage();
+    scale_ = QImage();
     for (Needle& n : needles) n.placed = false;
 }
 
 bool Meter::ensureDial(const Geometry& g) {
     if (!dial_.isNull() && dialRect_ == g.dial) return false;
     const QSize size = g.dial.size().toSize();
+    scale_ = QImage();
     if (size.isEmpty() || size.width() > 8192 || size.height() > 8192) {
         dial_ = QImage();
         return true;
     }
-    dial_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
-    dial_.fill(Qt::transparent);
-    QPainter painter(&dial_);
-    painter.translate(-g.dial.topLeft());
-    drawDial(painter, g);
+    auto layer = [&](const std::function<void(QPainter&)>& draw) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.translate(-g.dial.topLeft());
+        draw(painter);
+        return image;
+    };
+    // A fill lies between the face and the scale, so a filled meter keeps them apart.
+    if (subtype == NeedleMeter) {
+        dial_ = layer([&](QPainter& p) {
+            drawFace(p, g);
+            drawScale(p, g);
+        });
+    } else {
+        dial_ = layer([&](QPainter& p) { drawFace(p, g); });
+        scale_ = layer([&](QPainter& p) { drawScale(p, g); });
+    }
     dialRect_ = g.dial;
     return true;
+}
+
+void Meter::drawKeptDial(QPainter& painter, const Geometry& g, const DynDataSet* set) const {
+    painter.drawImage(dialRect_.topLeft(), dial_);
+    drawFill(painter, g, set);
+    if (!scale_.isNull()) painter.drawImage(dialRect_.topLeft(), scale_);
 }
 
 bool Meter::moveNeedles(const DynDataSet* set, bool always) {
@@ -278,10 +304,12 @@ void Meter::paint(QPainter& painter, const plotbase::DrawContext& context) {
     moveNeedles(set, false);
     painter.save();
     if (context.printing) {
-        drawDial(painter, g);
+        drawFace(painter, g);
+        drawFill(painter, g, set);
+        drawScale(painter, g);
     } else {
         ensureDial(g);
-        if (!dial_.isNull()) painter.drawImage(dialRect_.topLeft(), dial_);
+        if (!dial_.isNull()) drawKeptDial(painter, g, set);
     }
     if (borderStyle != 0) {
         const plotbase::DeviceRect& r = context.graphRect;
@@ -293,7 +321,6 @@ void Meter::paint(QPainter& painter, const plotbase::DrawContext& context) {
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(QRectF(r.left + borderX * r.width - w / 2, r.top + borderY * r.height - h / 2, w, h));
     }
-    drawFill(painter, g, set);
     drawReadout(painter, context, g, set);  // under the needles, which stay whole
     drawNeedles(painter, g, set);
     painter.restore();
@@ -342,8 +369,7 @@ void Meter::update(const ObjectPlace& place) {
         QPainterPath face;
         face.addEllipse(g.face);
         painter.setClipPath(face, Qt::IntersectClip);
-        painter.drawImage(dialRect_.topLeft(), dial_);
-        drawFill(painter, g, set);
+        drawKeptDial(painter, g, set);
         drawReadout(painter, context, g, set);
         drawNeedles(painter, g, set);
         painter.restore();

@@ -94,7 +94,11 @@ public:
     int channelColour(int channel) const override;
 
 private:
-    void drawDial(QPainter& painter, const Geometry& g) const;
+    // The face (with a pie's or arc's background) and the scale (arc, ticks, labels).
+    void drawFace(QPainter& painter, const Geometry& g) const;
+    void drawScale(QPainter& painter, const Geometry& g) const;
+    // The kept dial with the fill between its face and its scale.
+    void drawKeptDial(QPainter& painter, const Geometry& g, const DynDataSet* set) const;
     void drawFill(QPainter& painter, const Geometry& g, const DynDataSet* set) const;
     void drawNeedles(QPainter& painter, const Geometry& g, const DynDataSet* set) const;
     QRectF readoutRect(const Geometry& g) const;
@@ -104,7 +108,8 @@ private:
     // Places every needle at its channel's value; true when any moved.
     bool moveNeedles(const DynDataSet* set, bool always);
 
-    QImage dial_;      // the dial as painted, over the dial rectangle
+    QImage dial_;      // the dial as painted, over the dial rectangle (a filled meter: the face only)
+    QImage scale_;     // a filled meter's scale, drawn over its fill
     QRectF dialRect_;  // where it was painted
     QRectF lastRepaint_;
     float shownReadout_ = 0.0f;

@@ -292,6 +292,21 @@ TEST_F(Meters, PieAndArcMetersFillFromTheCentreValue) {
     EXPECT_EQ(WRSetPieMeter(graph, set, 0, 0.0, 100.0, 0.0, 0.5, 0.6, 0.5, 30, 150, 16, 7, 0.1, 10.0, 1, 0, 0, 0, 1.0, nullptr), 0);
 }
 
+TEST_F(Meters, TheScaleStaysVisibleOverTheFill) {
+    const int set = WRDefineDynDataSet("Tank", 1, nullptr, nullptr, 0);
+    // A red band from 50 (90 degrees) to the value, ticks every 10 (12 degrees) inside it.
+    const int arc = WRSetArcMeter(graph, set, 0, 0.0, 100.0, 50.0, 0.5, 0.6, 0.5, 30, 150, 4, 7, 0.1, 0.1, 10.0, 0, 0, 0, 0, 1,
+                                  NoLabels, 1.0, nullptr);
+    ASSERT_GT(arc, 0);
+    push(set, 80.0);
+    const QColor line = palette(record(arc)->attributes.colour);
+    ASSERT_NE(line, palette(4));
+    const QPoint tick(int(200 + 95 * std::cos(66 * M_PI / 180)), int(180 - 95 * std::sin(66 * M_PI / 180)));  // value 70
+    const QImage image = render();
+    EXPECT_GT(pixelsOfColour(image, QRect(tick - QPoint(2, 2), QSize(5, 5)), palette(4)), 0);  // the fill is there
+    EXPECT_GT(pixelsOfColour(image, QRect(tick - QPoint(2, 2), QSize(5, 5)), line), 0);       // and the tick over it
+}
+
 // A meter has no saved form: a saved page keeps an empty slot where it was, so the objects
 // after it come back at their own indices, and the page loads without it.
 TEST_F(Meters, AMeterLeavesNoRecordInASavedPage) {
