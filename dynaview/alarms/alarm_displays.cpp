@@ -206,9 +206,18 @@ QRectF AlarmText::draw(QPainter& painter, const plotbase::DrawContext& context, 
     if (textSize > 0) params.size = textSize;
     painter.setFont(plotbase::detail::fontFor(params));
     painter.setPen(plotbase::detail::colourOf(colourOf(kind)));
-    const int horizontal = layout == 1 ? Qt::AlignLeft : layout == 2 ? Qt::AlignRight : Qt::AlignHCenter;
+    int horizontal = layout == 1 ? Qt::AlignLeft : layout == 2 ? Qt::AlignRight : Qt::AlignHCenter;
     const double margin = std::max(2, borderWidth) + 1.0;
-    painter.drawText(r.adjusted(margin, 0, -margin, 0), horizontal | Qt::AlignVCenter, QString::fromStdString(text));
+    const QRectF inside = r.adjusted(margin, 0, -margin, 0);
+    QString shown = QString::fromStdString(text);
+    // A message wider than the box keeps its beginning, cut off with an ellipsis, rather
+    // than showing only its middle.
+    const QFontMetricsF metrics(painter.font());
+    if (metrics.horizontalAdvance(shown) > inside.width()) {
+        shown = metrics.elidedText(shown, Qt::ElideRight, std::max(0.0, inside.width()));
+        horizontal = Qt::AlignLeft;
+    }
+    painter.drawText(inside, horizontal | Qt::AlignVCenter, shown);
     drawnKind_ = kind;
     drawnText_ = text;
     return r;

@@ -113,6 +113,17 @@ TEST_F(Drawing, AlarmTextShowsTheStateOfItsChannelInItsColour) {
     EXPECT_EQ(pixelsOfColour(hot, box, palette(2)), 0);
 }
 
+TEST_F(Drawing, AnAlarmTextTooWideForItsBoxShowsItsBeginning) {
+    const int colours[8] = {2, 2, 2, 2, 2, 2, 2, 2};
+    // Tall bars, then dashes: centred and cut at both sides, only dashes would show.
+    const std::string message = std::string(3, '|') + std::string(28, '-');
+    const int text = WRSetAlarmText(graph, set, 0, 45, 40, 10, 20, -1, 0, -1, 0, message.c_str(), colours, 1, 12);
+    ASSERT_GT(text, 0);
+    const QImage image = render();
+    EXPECT_GT(pixelsOfColour(image, QRect(180, 120, 40, 60), palette(2)), 10);
+    EXPECT_GT(pixelsOfColour(image, QRect(180, 120, 40, 30), palette(2)), 5);  // above the dashes
+}
+
 TEST_F(Drawing, AnAlarmTextUpdateRepaintsOnlyItsBox) {
     const int text = WRSetAlarmText(graph, set, 0, 25, 40, 50, 20, 0, 1, 7, 0, "All well", nullptr, 1, 12);
     ASSERT_GT(text, 0);
