@@ -38,6 +38,9 @@ enum class DataUpdate {
     PerRow,  // one update per row of a block (scrolling and XY graphs)
 };
 
+// A number no object made before in this process had.
+std::uint64_t NextObjectIdentity();
+
 class DynObject : public plotbase::GraphObject {
 public:
     std::uint32_t lastUpdate = 0;  // whole seconds of the tick count
@@ -47,6 +50,11 @@ public:
     // The world limits the object was last scaled to.
     plotbase::WorldRange xRange;
     plotbase::WorldRange yRange;
+
+    // Tells this object from any made before or after it, also one that takes its index (or
+    // its memory) once it is deleted: for links held by index, such as a scrolling graph's
+    // time labels.
+    std::uint64_t identity = NextObjectIdentity();
 
     // The bound data set: its index and record, so that a data set freed and defined again
     // at the same index is not mistaken for the old one.

@@ -75,6 +75,7 @@ void ScrollGraph::storeRow(int ringRow, const float* values, int channels, std::
 }
 
 void ScrollGraph::moveLabels(const ObjectPlace& place, double delta) {
+    if (const plotbase::Graph* g = GraphIfOpen(place.env, place.graph)) timeLabels_.prune(*g);
     if (delta != 0.0 && moveTimeLabels) moveTimeLabels(place, timeLabels_, delta);
 }
 

@@ -139,9 +139,11 @@ DV_API int WRStartTimeLabelsUpdate(int graph, int labels, int scrollGraph) {
     return WithTop(0, "WRStartTimeLabelsUpdate", [&](plotbase::Environment& env, RTTop&) {
         const LinkEnds ends = linkEnds(env, graph, labels, scrollGraph, "WRStartTimeLabelsUpdate");
         if (!ends.holder) return 0;
+        // Labels deleted since they were attached give up their slots first.
+        if (const plotbase::Graph* g = GraphIfOpen(env, graph)) ends.holder->prune(*g);
         // Attached once only: a second slot would move the labels on twice per jump.
         if (ends.holder->attached(labels)) return 1;
-        return ends.holder->attach(labels) ? 1 : 0;
+        return ends.holder->attach(labels, ends.labels->identity) ? 1 : 0;
     });
 }
 
@@ -149,6 +151,7 @@ DV_API int WRStopTimeLabelsUpdate(int graph, int labels, int scrollGraph) {
     return WithTop(0, "WRStopTimeLabelsUpdate", [&](plotbase::Environment& env, RTTop&) {
         const LinkEnds ends = linkEnds(env, graph, labels, scrollGraph, "WRStopTimeLabelsUpdate");
         if (!ends.holder) return 0;
+        if (const plotbase::Graph* g = GraphIfOpen(env, graph)) ends.holder->prune(*g);
         return ends.holder->detach(labels) ? 1 : 0;
     });
 }

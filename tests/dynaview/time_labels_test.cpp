@@ -196,6 +196,27 @@ TEST_F(TimeLabelsTest, AScrollingGraphHoldsThreeLabelsAndMovesThemOnWithEachJump
     EXPECT_EQ(texts(labels[2])[0], "01:20");
 }
 
+TEST_F(TimeLabelsTest, LabelsMadeAtTheIndexOfDeletedAttachedLabelsAreNotMovedAndTheSlotIsFreed) {
+    const int axis = timeAxis();
+    const int scroll = slotHolder();
+    std::vector<int> labels;
+    for (int i = 0; i < 3; ++i) labels.push_back(clockLabels(axis, 12, 0, 0, MinutesSeconds));
+    for (int labelsIndex : labels) ASSERT_EQ(WRStartTimeLabelsUpdate(graph, labelsIndex, scroll), 1);
+    // The first labels go; new ones take their index.
+    ASSERT_EQ(WRDeleteRTObject(graph, labels[0]), 1);
+    const int stranger = clockLabels(axis, 12, 0, 0, MinutesSeconds);
+    ASSERT_EQ(stranger, labels[0]);
+    MoveTimeLabels(ObjectPlace{env, graph, scroll}, holderRecord->labelSlots, 30.0);
+    EXPECT_EQ(texts(stranger)[0], "00:00");
+    EXPECT_EQ(texts(labels[1])[0], "00:30");
+    // Neither attached nor able to be stopped; attaching it takes the freed slot.
+    EXPECT_EQ(WRStopTimeLabelsUpdate(graph, stranger, scroll), 0);
+    EXPECT_EQ(WRStartTimeLabelsUpdate(graph, stranger, scroll), 1);
+    EXPECT_EQ(holderRecord->labelSlots.indices(), (std::array<int, 3>{labels[1], labels[2], stranger}));
+    MoveTimeLabels(ObjectPlace{env, graph, scroll}, holderRecord->labelSlots, 30.0);
+    EXPECT_EQ(texts(stranger)[0], "00:30");
+}
+
 TEST_F(TimeLabelsTest, AttachingNeedsBothObjectsAndAnObjectThatHoldsLabels) {
     const int labels = clockLabels(timeAxis(), 0, 0, 0);
     const int scroll = slotHolder();
