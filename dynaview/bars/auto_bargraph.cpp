@@ -1,6 +1,7 @@
 // A whole bar chart in one call: plot area fitted to the labels, scales, axes with ticks
-// every fifth of their range and labels, the bars, alarm lines when the limits differ and,
-// with the legend switch, the channels' tags under their bars.
+// every fifth of their range and labels, the bars, alarm lines when the limits differ, with
+// the legend switch the channels' tags under their bars and with the value-panel switch each
+// bar's current value over it (beside it, for lying bars).
 
 #include "dynaview/alarms/alarm_block.h"
 #include "dynaview/bars/bars_api.h"
@@ -28,7 +29,7 @@ namespace {
 
 constexpr int ResultCount = 11;
 // What the result array holds, by entry.
-enum Result { Bars, PositionAxis, ValueAxis, PositionLabels, ValueLabels, Lines, FirstTag };
+enum Result { Bars, PositionAxis, ValueAxis, PositionLabels, ValueLabels, Lines, FirstTag, FirstValue, LastValue };
 
 // Characters of the widest label of an axis from `low` to `high` (one more for a sign).
 int labelCharacters(double low, double high, int decimals) {
@@ -42,7 +43,6 @@ int AutoBargraph(plotbase::Environment& env, RTTop& top, int graph, int dataSet,
                  double valueStart, double valueEnd, double baseValue, int orientationSwitch, double barWidth, double alarmLow,
                  double alarmHigh, int legend, int valuePanel, std::int16_t* results, int decimals) {
     constexpr const char* operation = "WRSetAutoBargraph";
-    (void)valuePanel;  // the value panel comes with the dynamic text
     if (results) std::fill_n(results, ResultCount, std::int16_t{0});
     if (!CreatorAllowed(env)) return 0;
     plotbase::Graph* g = OpenGraph(env, graph);
@@ -69,6 +69,9 @@ int AutoBargraph(plotbase::Environment& env, RTTop& top, int graph, int dataSet,
             tagWidth = std::max(tagWidth, metrics.horizontalAdvance(QString::fromLatin1(set->tags[static_cast<std::size_t>(c)].data())) / graphWidth);
         right = 1.0 - (d * 0.7 + 2.0) * charWidth - tagWidth;
     }
+    // Lying bars keep their values at the graph's right edge, beyond any tags.
+    const double valueWidth = (labelCharacters(valueStart, valueEnd, shownDecimals) * 0.7 + 2.0) * charWidth;
+    if (valuePanel && !standing) right = (legend ? right : 1.0) - valueWidth - 0.01;
     const double titleHeight = legend && standing ? metrics.height() / std::max(1, window ? window->height() : 300) : 0.0;
     const double bottom = 1.0 - 0.085 - titleHeight, topEdge = 1.0 - 0.82;
     if (right - left <= 0.1) {
@@ -112,9 +115,34 @@ int AutoBargraph(plotbase::Environment& env, RTTop& top, int graph, int dataSet,
             if (!firstTag) firstTag = text;
         }
     }
+    int firstValue = 0, lastValue = 0;
+    if (valuePanel) {
+        // One text per bar in the bar's colour: a cell as wide as the bars' spacing above a
+        // standing bar, as high as it right of a lying one.
+        const double rowHeight = 4.0 / 3.0 * metrics.height() / std::max(1, window ? window->height() : 300);
+        for (int c = 0; c < n; ++c) {
+            const double at = (c + 1.0) / (n + 1);
+            double cellLeft = 0.0, cellTop = 0.0, cellWidth = 0.0, cellHeight = 0.0;
+            if (standing) {
+                cellWidth = (right - left) / (n + 1);
+                cellHeight = rowHeight;
+                cellLeft = left + at * (right - left) - cellWidth / 2;
+                cellTop = topEdge - rowHeight - 0.005;
+            } else {
+                cellWidth = valueWidth;
+                cellHeight = (bottom - topEdge) / (n + 1);
+                cellLeft = 1.0 - valueWidth - 0.005;
+                cellTop = bottom - at * (bottom - topEdge) - cellHeight / 2;
+            }
+            const int text = WRSetDynText(graph, dataSet, c, cellLeft * 100.0, cellTop * 100.0, cellWidth * 100.0, cellHeight * 100.0, -1, 1,
+                                          nullptr, -1, standing ? 1 : 0, 0, shownDecimals, bars, 0);
+            if (!firstValue) firstValue = text;
+            if (text) lastValue = text;
+        }
+    }
     if (results) {
         const int made[ResultCount] = {bars, standing ? xAxis : yAxis, standing ? yAxis : xAxis, standing ? xLabels : yLabels,
-                                       standing ? yLabels : xLabels, lines, firstTag, 0, 0, 0, 0};
+                                       standing ? yLabels : xLabels, lines, firstTag, firstValue, lastValue, 0, 0};
         for (int i = 0; i < ResultCount; ++i) results[i] = static_cast<std::int16_t>(made[i]);
     }
     plotbase::WGRedrawObject(env, graph, 0, 0);

@@ -3,8 +3,11 @@
 
 #include "dynaview/bars/bar_graph.h"
 #include "dynaview/frame/object_access.h"
+#include "dynaview/text/dynamic_text.h"
 #include "dynaview_fixture.h"
 #include "plotbase/operations_setup.h"
+
+#include <QCoreApplication>
 
 namespace dynaview::testing {
 namespace {
@@ -59,6 +62,44 @@ TEST_F(AutoBars, EqualLimitsGiveNoAlarmLinesAndLyingBarsSwapTheAxes) {
     EXPECT_TRUE(positions->vertical());
     EXPECT_EQ(FindDynObjectOf<BarGraph>(env, fresh, bars, BarGraphType)->orientation, 1);
     EXPECT_GT(WRSetAutoBargraph(fresh, set, 0.0, 4.0, 0.0, 100.0, 0.0, 1, -1.0, 0.0, 0.0, 0, 0, nullptr), bars);  // no result array: fine
+}
+
+TEST_F(AutoBars, TheValuePanelWritesEachBarsValueOverOrBesideIt) {
+    std::int16_t results[11]{};
+    const int bars = WRSetAutoBargraph2(fresh, set, 0.0, 4.0, 0.0, 100.0, 0.0, 1, -1.0, 0.0, 0.0, 0, 1, results, 1);
+    ASSERT_GT(bars, 0);
+    ASSERT_GT(results[7], 0);
+    ASSERT_GT(results[8], results[7]);
+    const plotbase::Graph& g = *env.graph(fresh);
+    std::vector<const DynamicText*> texts;
+    for (int i = results[7]; i <= results[8]; ++i) texts.push_back(dynamic_cast<const DynamicText*>(g.objects.at(i)));
+    ASSERT_EQ(texts.size(), 3u);
+    for (int c = 0; c < 3; ++c) {
+        ASSERT_NE(texts[c], nullptr);
+        EXPECT_EQ(texts[c]->channel, c);
+        EXPECT_EQ(texts[c]->colourSource, bars);
+        EXPECT_EQ(texts[c]->precision, 1);
+        // Centred over bar c, above the plot.
+        const double plotX = g.plotArea.left + (c + 1) / 4.0 * (g.plotArea.right - g.plotArea.left);
+        EXPECT_NEAR((texts[c]->left + texts[c]->width / 2) / 100.0, plotX, 1e-9);
+        EXPECT_LT((texts[c]->top + texts[c]->height) / 100.0, g.plotArea.top);
+    }
+    const double values[3] = {25.0, 50.0, 75.0};
+    WRUpdateData(set, values, fresh);
+    QCoreApplication::processEvents();
+    if (qEnvironmentVariableIsSet("DYNAVIEW_SAVE_RENDERINGS")) host.grab().save(QStringLiteral("/tmp/AutoBarsValues.png"));
+    // Lying bars: the values in a column at the right edge, bar 0 lowest, the plot narrowed.
+    const int lying = plotbase::InitGraph(env, page, 0.0, 0.0, 1.0, 1.0, 0, 0, 0, nullptr);
+    ASSERT_GT(WRSetAutoBargraph2(lying, set, 0.0, 4.0, 0.0, 100.0, 0.0, 0, -1.0, 0.0, 0.0, 0, 1, results, 1), 0);
+    const plotbase::Graph& h = *env.graph(lying);
+    const auto* first = dynamic_cast<const DynamicText*>(h.objects.at(results[7]));
+    const auto* last = dynamic_cast<const DynamicText*>(h.objects.at(results[8]));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(last, nullptr);
+    EXPECT_GT(first->top, last->top);
+    EXPECT_GT(first->left / 100.0, h.plotArea.right);
+    EXPECT_LE(first->left + first->width, 100.0);
+    EXPECT_LT(h.plotArea.right, 0.92);
 }
 
 TEST_F(AutoBars, RefusalsAndATooNarrowGraph) {
