@@ -7,8 +7,11 @@
 #include "dynaview/frame/library.h"
 #include "dynaview/frame/rt_top.h"
 #include "dynaview/include/dynaview.h"
+#include "dynaview/saverestore/grid_and_text_records.h"
 #include "dynaview/saverestore/page_handlers.h"
 #include "dynaview/scroll/scroll_graph.h"
+#include "dynaview/text/dynamic_text.h"
+#include "dynaview/timeaxis/dynamic_grid.h"
 #include "plotbase/graph_objects.h"
 
 #include <algorithm>
@@ -105,7 +108,7 @@ struct TraceArrays {
     }
 };
 
-int restore(int graph, const ScrollRecord& d) {
+int restore(plotbase::Environment&, int graph, const ScrollRecord& d) {
     const TraceArrays t(d);
     switch (d.subtype) {
     case records::ScrollingGraph:
@@ -130,33 +133,35 @@ int restore(int graph, const ScrollRecord& d) {
     }
 }
 
-int restore(int graph, const AlarmLinesRecord& d) {
+int restore(plotbase::Environment&, int graph, const AlarmLinesRecord& d) {
     return WRSetAlarmLines(graph, d.dataSet, d.refreshPeriod, d.direction, d.enables.data(), d.patterns.data(), d.widths.data(),
                            d.colours.data());
 }
 
-int restore(int graph, const AlarmMarksRecord& d) {
+int restore(plotbase::Environment&, int graph, const AlarmMarksRecord& d) {
     char names[records::EntryCount * records::MarkNameSize] = {};
     for (std::size_t i = 0; i < d.names.size(); ++i)
         std::memcpy(names + records::MarkNameSize * i, d.names[i].data(), std::min(d.names[i].size(), records::MarkNameSize - 1));
     return WRSetAlarmMarks(graph, d.dataSet, d.axis, d.position, d.markSize, d.enables.data(), d.lineWidth, d.colours.data(), names);
 }
 
-int restore(int graph, const TextRecord& d) {
+int restore(plotbase::Environment& env, int graph, const TextRecord& d) {
     if (d.subtype == records::AlarmText)
         return WRSetAlarmText(graph, d.dataSet, d.channel, d.left, d.top, d.width, d.height, d.borderPattern, d.borderWidth,
                               d.background, d.layout, d.normalMessage.c_str(), d.colours.data(), d.textAttributes, d.argument62);
-    return 0;
+    return RestoreDynamicText(env, graph, d);
 }
 
-int restore(int, const DynamicGridRecord&) { return 0; }
+int restore(plotbase::Environment& env, int graph, const DynamicGridRecord& d) { return RestoreGrid(env, graph, d); }
 
 }  // namespace
 
-std::optional<PageRecord> RecordOf(plotbase::Environment& env, int, const DynObject& object) {
+std::optional<PageRecord> RecordOf(plotbase::Environment& env, int graph, const DynObject& object) {
     if (const auto* lines = dynamic_cast<const AlarmLines*>(&object)) return recordOf(*lines);
     if (const auto* marks = dynamic_cast<const AlarmMarks*>(&object)) return recordOf(*marks);
     if (const auto* text = dynamic_cast<const AlarmText*>(&object)) return recordOf(*text, TopOf(env));
+    if (const auto* text = dynamic_cast<const DynamicText*>(&object)) return RecordOfDynamicText(env, graph, *text);
+    if (const auto* grid = dynamic_cast<const DynamicGrid*>(&object)) return RecordOfGrid(*grid);
     // XY graphs (type 104) have no saved form.
     if (const auto* g = dynamic_cast<const scroll::ScrollGraph*>(&object); g && g->type == ScrollGraphType) return recordOf(*g);
     return std::nullopt;
@@ -167,7 +172,7 @@ int RestoreRecord(plotbase::Environment& env, int graph, const PageRecord& recor
     Library& library = Library::instance();
     plotbase::Environment* previous = library.current;
     library.current = &env;
-    const int index = std::visit([graph](const auto& d) { return restore(graph, d); }, record);
+    const int index = std::visit([&env, graph](const auto& d) { return restore(env, graph, d); }, record);
     library.current = previous;
     return index;
 }

@@ -32,10 +32,17 @@ bool referencesSound(const PageRecord& record, const plotbase::SavedGraph& graph
         why = "damaged dynamic grid record: object " + std::to_string(grid->axis) + " is not an axis";
         return false;
     }
-    if (const auto* text = std::get_if<TextRecord>(&record);
-        text && text->subtype == records::DynamicText && text->colourSource > static_cast<int>(graph.objects.size())) {
-        why = "damaged text record: colour source " + std::to_string(text->colourSource) + " is beyond the graph's objects";
-        return false;
+    if (const auto* text = std::get_if<TextRecord>(&record); text && text->subtype == records::DynamicText && text->colourSource > 0) {
+        const int source = text->colourSource;
+        if (source > static_cast<int>(graph.objects.size())) {
+            why = "damaged text record: colour source " + std::to_string(source) + " is beyond the graph's objects";
+            return false;
+        }
+        // A colour source is another library record (or its slot was left free), never one of plotbase's own objects.
+        if (graph.objects[static_cast<std::size_t>(source) - 1].object) {
+            why = "damaged text record: object " + std::to_string(source) + " cannot be a colour source";
+            return false;
+        }
     }
     return true;
 }
