@@ -169,10 +169,14 @@ bool DemoWindow::useFeed(const FeedSpec& spec, QString* error) {
 }
 
 void DemoWindow::FeedTimer() {
-    const TankProcess::Sample sample = process_.stepControlled(SampleSeconds, TankLoop ? TankLoop->heaterOutput() : 0.0);
-    if (TankLoop) TankLoop->feed(sample);
+    TankProcess::Sample sample = process_.stepControlled(SampleSeconds, TankLoop ? TankLoop->heaterOutput() : 0.0);
+    // Fed, the loop works on the fed temperature and holds while its item fails.
+    bool measured = true;
+    if (feedLink_) sample = feedLink_->fed(env_, sample, measured);
+    if (TankLoop) TankLoop->feed(sample, measured);
     if (TankControls) TankControls->follow();
     if (feedLink_) {
+        if (scroll_ && measured) scroll_->feed(sample.temperature, sample.level, sample.heater);
         if (!feedLink_->feeds(level_.dataSet)) {  // one item: the level stays simulated
             WRUpdateData(level_.dataSet, &sample.level, 0);
             if (std::lround(process_.time() / SampleSeconds) % TrendEvery == 0) refreshTrend(level_);

@@ -61,6 +61,18 @@ QString FeedLink::tick(plotbase::Environment& env, int rows, int redrawEvery) {
     return QStringLiteral("fed by %1 %2 %3: %4").arg(spec_.service, spec_.topic, spec_.items.join(QLatin1Char(' ')), parts.join(QStringLiteral("  ")));
 }
 
+TankProcess::Sample FeedLink::fed(plotbase::Environment& env, TankProcess::Sample simulated, bool& measured) const {
+    measured = true;
+    double* fields[2] = {&simulated.temperature, &simulated.level};
+    for (std::size_t i = 0; i < sources_.size() && i < 2; ++i) {
+        double current = 0.0, previous = 0.0;
+        if (!WRGetLastData(sources_[i].dataSet, &current, &previous)) continue;
+        *fields[i] = current;
+        if (i == 0) measured = !failing(env, sources_[i].dataSet);
+    }
+    return simulated;
+}
+
 QString FeedLink::summary() const {
     return QStringLiteral("feed: %1 values from %2 to %3").arg(samples_).arg(lowest_, 0, 'f', 3).arg(highest_, 0, 'f', 3);
 }

@@ -1,10 +1,12 @@
 #pragma once
 // dynaview-demo fed through the data link (--feed SERVICE TOPIC ITEM [ITEM]): the tank's
 // temperature (and, with a second item, its level) come from a server such as
-// dynaview-feed instead of the simulation. The link writes the values into the data sets
+// dynaview-feed instead of the simulation, and the fed temperature is the process value
+// the PID loop reads. The link writes the values into the data sets
 // and redraws their objects; the trend of the last minute is kept here, since link-fed
 // data sets keep no history.
 
+#include "dynaview/demo/tank_process.h"
 #include "plotbase/plotbase.h"
 
 #include <QString>
@@ -42,6 +44,9 @@ public:
             if (s.dataSet == dataSet) return true;
         return false;
     }
+    // The sample with the fed values in place of the simulated ones. `measured` is false
+    // while the temperature's item is in Fail; the sample then keeps its last value.
+    TankProcess::Sample fed(plotbase::Environment& env, TankProcess::Sample simulated, bool& measured) const;
     // What was seen, for the demo's report at its end: how many values and their range.
     QString summary() const;
 

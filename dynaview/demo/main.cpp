@@ -5,7 +5,7 @@
 // alarm dialogs as PNG files in DIR before it ends. --open-page shows a saved page instead
 // of the built one; --save-page saves the page when the demo ends. --feed takes the
 // temperature (and with a second item the level) from the data link, from dynaview-feed for
-// example.
+// example; the fed temperature is what the PID loop works on.
 
 #include "dynaview/alarms/dialogs/alarm_attrib_dialog.h"
 #include "dynaview/alarms/dialogs/alarm_lines_dialog.h"
@@ -26,6 +26,20 @@
 #include <optional>
 
 namespace {
+
+constexpr const char* Usage =
+    "usage: dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR] [--open-page FILE] [--save-page FILE]\n"
+    "                     [--feed SERVICE TOPIC ITEM [ITEM]] [--help]\n";
+constexpr const char* Help =
+    "A heated tank whose temperature a PID loop holds by driving the heater.\n"
+    "  --warm-up S      run the process S seconds before the window shows\n"
+    "  --seconds N      end after N seconds, printing the alarm log\n"
+    "  --screenshots D  save the window and the dialogs as PNG files in D before the end\n"
+    "  --open-page F    show a saved page instead of the built one\n"
+    "  --save-page F    save the page at the end (File > Save Page... saves it at any time)\n"
+    "  --feed S T I [L] take the temperature (item I) and the level (item L) from the data link,\n"
+    "                   from dynaview-feed for example: the fed temperature is the process value\n"
+    "                   the loop reads; while its item is in Fail the loop holds its output\n";
 
 void save(QWidget& widget, const QString& directory, const char* name) {
     const QString path = QDir(directory).filePath(QString::fromLatin1(name) + QStringLiteral(".png"));
@@ -77,7 +91,10 @@ int main(int argc, char** argv) {
     std::optional<dynaview::demo::FeedSpec> feed;
     for (int i = 1; i < argc; ++i) {
         const QString argument = QString::fromLocal8Bit(argv[i]);
-        if (argument == QStringLiteral("--seconds") && i + 1 < argc) {
+        if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
+            std::cout << Usage << Help;
+            return 0;
+        } else if (argument == QStringLiteral("--seconds") && i + 1 < argc) {
             seconds = QString::fromLocal8Bit(argv[++i]).toInt();
         } else if (argument == QStringLiteral("--warm-up") && i + 1 < argc) {
             warmUp = QString::fromLocal8Bit(argv[++i]).toInt();
@@ -93,7 +110,7 @@ int main(int argc, char** argv) {
             i += 3;
             if (i + 1 < argc && argv[i + 1][0] != '-') feed->items << QString::fromLocal8Bit(argv[++i]);
         } else {
-            std::cerr << "usage: dynaview-demo [--warm-up S] [--seconds N] [--screenshots DIR] [--open-page FILE] [--save-page FILE] [--feed SERVICE TOPIC ITEM [ITEM]]\n";
+            std::cerr << Usage;
             return 1;
         }
     }
@@ -115,7 +132,7 @@ int main(int argc, char** argv) {
                 if (!feed) saveHistoryView(window, screenshots);
             }
             std::cout << window.alarmLog()->toPlainText().toStdString() << std::endl;
-            if (feed) std::cout << window.feedSummary().toStdString() << std::endl;
+            if (feed) std::cout << window.feedSummary().toStdString() << "\n" << window.tankLoop()->summary().toStdString() << std::endl;
             const bool saved = savePage.isEmpty() || window.pageFiles().savePage(savePage.toStdString());
             application.exit(saved ? 0 : 1);
         });

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace dynaview::demo {
 
 namespace {
@@ -80,13 +82,28 @@ TankLoopPanel::~TankLoopPanel() {
     WRDeletePID(loop_, 1);
 }
 
-void TankLoopPanel::feed(const TankProcess::Sample& sample) {
-    WRCalcPID(loop_, sample.temperature, &output_);
+void TankLoopPanel::feed(const TankProcess::Sample& sample, bool measured) {
+    if (measured) {
+        WRCalcPID(loop_, sample.temperature, &output_);
+        lowest_ = steps_ == 0 ? sample.temperature : std::min(lowest_, sample.temperature);
+        highest_ = steps_ == 0 ? sample.temperature : std::max(highest_, sample.temperature);
+        ++steps_;
+    } else {
+        ++held_;
+    }
     double setpoint = 0.0;
     WRGetPIDSetp(loop_, &setpoint);
     const double values[4]{sample.temperature, sample.level / LevelSpan * 100.0, sample.power, setpoint};
     WRUpdateData(overview_, values, 0);
     showMode();
+}
+
+QString TankLoopPanel::summary() const {
+    return QStringLiteral("loop: %1 steps on process values from %2 to %3, held %4")
+        .arg(steps_)
+        .arg(lowest_, 0, 'f', 3)
+        .arg(highest_, 0, 'f', 3)
+        .arg(held_);
 }
 
 void TankLoopPanel::showMode() {

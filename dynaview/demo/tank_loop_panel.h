@@ -25,8 +25,11 @@ public:
 
     // The heater power the loop asks for now, 0 to 100 %.
     double heaterOutput() const { return output_; }
-    // One loop step on a new sample of the tank; the displays follow.
-    void feed(const TankProcess::Sample& sample);
+    // One loop step on a new sample of the tank; the displays follow. Without a measured
+    // temperature (a failed feed) the loop holds its output.
+    void feed(const TankProcess::Sample& sample, bool measured = true);
+    // The process values the loop has computed on and how often it held.
+    QString summary() const;
     int loop() const { return loop_; }
     // The loop's output data set; its binary word holds the mode (bit 0 automatic, bit 1 manual).
     int outputSet() const { return outputSet_; }
@@ -51,6 +54,8 @@ private:
     int overviewGraph_ = 0;
     int overviewBars_ = 0;
     double output_ = 0.0;
+    long steps_ = 0, held_ = 0;
+    double lowest_ = 0.0, highest_ = 0.0;
 };
 
 }  // namespace dynaview::demo

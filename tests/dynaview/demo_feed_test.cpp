@@ -55,6 +55,13 @@ TEST(DemoFeed, TheDemoShowsWhatTheFeedPublishesAndFailsWhenItStops) {
     EXPECT_LE(summary.captured(3).toDouble(), 95.0);
     EXPECT_GT(summary.captured(3).toDouble() - summary.captured(2).toDouble(), 1.0);  // the trace moved
     EXPECT_TRUE(output.contains(QStringLiteral("Fail"))) << output.toStdString();       // logged by the alarm procedure
+    // The loop worked on exactly the fed values, and held once the feed had gone.
+    const QRegularExpressionMatch loop =
+        QRegularExpression(QStringLiteral("loop: (\\d+) steps on process values from ([-\\d.]+) to ([-\\d.]+), held (\\d+)")).match(output);
+    ASSERT_TRUE(loop.hasMatch()) << output.toStdString();
+    EXPECT_EQ(loop.captured(2), summary.captured(2));
+    EXPECT_EQ(loop.captured(3), summary.captured(3));
+    EXPECT_GT(loop.captured(4).toInt(), 0);
     std::error_code ignored;
     std::filesystem::remove_all(screenshots, ignored);
 }
