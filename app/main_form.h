@@ -50,7 +50,7 @@ class ResultLabel;
 
 namespace app {
 
-class AppDialogs;
+struct AppDialogs;
 class GraphView;
 class TerminalPanel;
 
