@@ -5,6 +5,7 @@
 #include "plotbase/operations_setup.h"
 #include "platform/profile_file.h"
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -109,6 +110,26 @@ void writeSlot(ByteWriter& w, Environment& env, const Graph& graph, const GraphO
     writeAttributes(w, object->attributes);
     w.u8(object->visible ? 1 : 0);
     writeBody(w, *object);
+}
+
+// Free slots at the end of the table are not written: a restored table has none there (its
+// last slot holds an object), so a page saved again gives the same bytes. Slots an object
+// links to are written whatever they hold, so every link stays in range.
+void writeObjectTable(ByteWriter& w, Environment& env, const Graph& graph) {
+    std::vector<std::string> slotBytes;
+    std::size_t written = 0;
+    for (int i = 1; i <= graph.objects.size(); ++i) {
+        ByteWriter slot;
+        const GraphObject* object = graph.objects.at(i);
+        writeSlot(slot, env, graph, object);
+        if (slot.data() != std::string(1, static_cast<char>(EmptySlot))) written = slotBytes.size() + 1;
+        if (object && object->type > 0 && object->type < FirstForeignType)
+            written = std::max<std::size_t>({written, object->links[0], object->links[1]});
+        slotBytes.push_back(slot.data());
+    }
+    written = std::min(written, slotBytes.size());
+    w.u16(static_cast<std::uint16_t>(written));
+    for (std::size_t i = 0; i < written; ++i) w.bytes(slotBytes[i]);
 }
 
 // --- reading ---
@@ -417,8 +438,7 @@ std::optional<std::string> SerializePage(Environment& env, int number) {
         for (double v : {graph->xmin, graph->ymin, graph->xmax, graph->ymax, graph->interceptX, graph->interceptY}) w.f64(v);
         writeAttributes(w, graph->current);
         w.u8(graph->gridsBehind ? 1 : 0);
-        w.u16(static_cast<std::uint16_t>(graph->objects.size()));
-        for (int i = 1; i <= graph->objects.size(); ++i) writeSlot(w, env, *graph, graph->objects.at(i));
+        writeObjectTable(w, env, *graph);
         w.i32(graph->currentXAxis);
         w.i32(graph->currentYAxis);
     }
