@@ -2,7 +2,7 @@ if(NOT "dynaview" IN_LIST WAVIX_FOLDERS)
   return()
 endif()
 
-# Random sequences of calls through dynaview's C interface.
+# Random sequences of calls through dynaview's C interface (the first families).
 wavix_fuzz_target(dynaview_api_fuzz ${CMAKE_CURRENT_LIST_DIR}/dynaview_api_fuzz.cpp)
 target_link_libraries(dynaview_api_fuzz PRIVATE dynaview wavix_platform_doubles Qt6::Widgets)
 

@@ -1,148 +1,22 @@
 // dynaview's C interface promises that no sequence of calls, whatever the indices, counts,
 // values (NaN, infinities) and null pointers, crashes, hangs or touches memory it was not
-// given. This target drives random sequences of calls on an environment with a page and two
-// graphs. Buffers are heap blocks of exactly the size each call's contract names, so that
-// the sanitizers see any access beyond them. (Dialogs are not opened: they would wait for
-// a user; only their refusals are driven.)
+// given. This target drives random sequences of calls of the first families (data sets,
+// alarms, text, meters, controls, saved records) on the session of
+// fuzz/dynaview_fuzz_session.h.
 
-#include "dynaview/include/dynaview.h"
-#include "dynaview/include/dynaview_cxx.h"
-#include "platform/doubles/scripted_dialogs.h"
-#include "platform/numbers.h"
-#include "platform/virtual_clock.h"
+#include "fuzz/dynaview_fuzz_session.h"
 #include "plotbase/page_file.h"
-#include "plotbase/plotbase.h"
 
-#include <fuzzer/FuzzedDataProvider.h>
-
-#include <QApplication>
-#include <QImage>
-#include <QWidget>
-
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
-#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include <unistd.h>
 
-namespace {
-
-struct Session;
-Session* active = nullptr;  // for the alarm procedure, which has no user data
-QWidget* host = nullptr;    // one window for every input: making a window is slow
-
-struct Session {
-    explicit Session(FuzzedDataProvider& input) : in(input), clock(in.ConsumeIntegral<std::uint32_t>()) {
-        dynaview::ResetLibrary();
-        dynaview::UseClock(&clock);
-        dialogs.defaultAnswer = in.ConsumeBool() ? platform::Answer::Yes : platform::Answer::No;
-        handle = dynaview::RegisterEnvironment(env);
-        InitRTDll(handle);
-        page = plotbase::InitPage(env, "P", host, "P", 0, 15, 8, plotbase::ChildWindow | plotbase::VisibleWindow, {}, nullptr);
-        for (int i = 0; i < 2; ++i) {
-            const int graph = graphs[i] = plotbase::InitGraph(env, page, 0.0, 0.5 * i, 1.0, 0.5 * (i + 1), 0, 0, 0, nullptr);
-            plotbase::WGSetPlotArea(env, graph, 0.1, 0.1, 0.9, 0.9, plotbase::ClipToPlotArea);
-            plotbase::WGScalePlotArea(env, graph, 0.0, -10.0, 100.0, 10.0);
-            plotbase::WGDrawXAxis(env, graph, 10.0, 1, 0);
-            plotbase::WGDrawYAxis(env, graph, 2.0, 1, 1);
-        }
-        active = this;
-    }
-    ~Session() {
-        active = nullptr;
-        KillRTPage(page);
-        RTCleanup(handle);
-        dynaview::ForgetEnvironment(env);
-        dynaview::ResetLibrary();
-    }
-
-    // --- arguments ---
-    int graph() {
-        switch (in.ConsumeIntegralInRange(0, 5)) {
-        case 0: return 0;
-        case 1: return in.ConsumeIntegral<int>();
-        case 2: return graphs[1];
-        default: return graphs[0];
-        }
-    }
-    int index(int low, int high) { return in.ConsumeBool() ? in.ConsumeIntegralInRange(low, high) : in.ConsumeIntegral<int>(); }
-    int dataSet() { return in.ConsumeProbability<double>() < 0.9 ? in.ConsumeIntegralInRange(-1, 6) : in.ConsumeIntegral<int>(); }
-    int object() { return in.ConsumeProbability<double>() < 0.9 ? in.ConsumeIntegralInRange(-1, 12) : in.ConsumeIntegral<int>(); }
-    double value() {
-        switch (in.ConsumeIntegralInRange(0, 7)) {
-        case 0: return std::numeric_limits<double>::quiet_NaN();
-        case 1: return std::numeric_limits<double>::infinity();
-        case 2: return -std::numeric_limits<double>::infinity();
-        case 3: return in.ConsumeFloatingPoint<double>();
-        default: return in.ConsumeFloatingPointInRange(-200.0, 200.0);
-        }
-    }
-    std::string text() { return in.ConsumeRandomLengthString(80); }
-    // A string argument: null, or a heap copy of exactly its characters and the zero.
-    const char* string(std::unique_ptr<char[]>& keep) {
-        if (in.ConsumeIntegralInRange(0, 4) == 0) return nullptr;
-        const std::string s = text();
-        keep = std::make_unique<char[]>(s.size() + 1);
-        std::copy(s.begin(), s.end(), keep.get());
-        keep[s.size()] = '\0';
-        return keep.get();
-    }
-    // The channels of the data set at an index (the length its value arrays must have), or
-    // a small arbitrary length for an index that names none.
-    int channelsOf(int set) {
-        const int known = set >= 1 && set < static_cast<int>(channels.size()) ? channels[static_cast<std::size_t>(set)] : 0;
-        return known > 0 ? known : in.ConsumeIntegralInRange(0, 3);
-    }
-    // An int array argument of n entries (or null).
-    const int* ints(std::vector<int>& keep, std::size_t n, int low, int high) {
-        if (in.ConsumeBool()) return nullptr;
-        keep.resize(n);
-        for (int& v : keep) v = in.ConsumeBool() ? in.ConsumeIntegralInRange(low, high) : in.ConsumeIntegral<int>();
-        return keep.data();
-    }
-    std::vector<double> doubles(std::size_t n) {
-        std::vector<double> v(n);
-        for (double& d : v) d = value();
-        return v;
-    }
-    template <typename T>
-    T* output(std::unique_ptr<T[]>& keep, std::size_t n) {
-        if (in.ConsumeIntegralInRange(0, 3) == 0) return nullptr;
-        keep = std::make_unique<T[]>(n);
-        return keep.get();
-    }
-
-    void step();
-
-    FuzzedDataProvider& in;
-    platform::VirtualClock clock;
-    platform::ScriptedDialogs dialogs;
-    platform::Numbers numbers;
-    plotbase::Environment env{dialogs, numbers};
-    DVEnvironment* handle = nullptr;
-    int page = 0;
-    int graphs[2] = {0, 0};
-    std::vector<int> channels = std::vector<int>(200, 0);  // what the harness defined, by index
-    int nastyCalls = 0;
-};
-
-void recordingAlarm(int, int, int, double, int) {}
-
-// An alarm procedure that does what an application might do in one: free things, clean up.
-void nastyAlarm(int set, int, int kind, double, int) {
-    if (!active || ++active->nastyCalls > 20) return;
-    switch (kind % 4) {
-    case 0: WRFreeDynDataSet(set); break;
-    case 1: RTCleanup(active->handle); break;
-    case 2: WRDeleteRTGraph(active->graphs[0]); break;
-    default: WRSetAlarmProc(nullptr); break;
-    }
-}
+namespace dynaview_fuzz {
 
 void Session::step() {
     std::unique_ptr<char[]> s1, s2;
@@ -151,36 +25,10 @@ void Session::step() {
     std::unique_ptr<int[]> i1, i2, i3, i4, i5;
     std::unique_ptr<char[]> c1;
     switch (in.ConsumeIntegralInRange(0, 50)) {
-    case 0: {
-        const int n = in.ConsumeIntegralInRange(-2, 34);
-        const int rows = in.ConsumeProbability<double>() < 0.95 ? in.ConsumeIntegralInRange(-2, 3000) : in.ConsumeIntegral<int>();
-        std::unique_ptr<char[]> tags;
-        if (n >= 1 && n <= 32 && in.ConsumeBool()) {
-            tags = std::make_unique<char[]>(static_cast<std::size_t>(n) * 16);
-            for (int i = 0; i < n * 16; ++i) tags[static_cast<std::size_t>(i)] = static_cast<char>(in.ConsumeIntegral<std::uint8_t>());
-        }
-        const int set = WRDefineDynDataSet(string(s1), n, string(s2), tags.get(), rows);
-        if (set > 0 && set < static_cast<int>(channels.size())) channels[static_cast<std::size_t>(set)] = n;
-        break;
-    }
-    case 1: {
-        const int set = dataSet();
-        if (WRFreeDynDataSet(set) && set >= 1 && set < static_cast<int>(channels.size())) channels[static_cast<std::size_t>(set)] = 0;
-        break;
-    }
-    case 2: {
-        const int set = dataSet();
-        std::vector<double> v = doubles(static_cast<std::size_t>(channelsOf(set)));
-        WRUpdateData(set, in.ConsumeIntegralInRange(0, 9) ? v.data() : nullptr, graph());
-        break;
-    }
-    case 3: {
-        const int set = dataSet();
-        const int count = in.ConsumeIntegralInRange(-2, 40);
-        std::vector<double> v = doubles(static_cast<std::size_t>(std::max(count, 0) * channelsOf(set)));
-        WRUpdateBlockData(set, in.ConsumeIntegralInRange(0, 9) ? v.data() : nullptr, count, graph());
-        break;
-    }
+    case 0: defineDataSet(); break;
+    case 1: freeDataSet(); break;
+    case 2: updateData(); break;
+    case 3: updateBlockData(); break;
     case 4: {
         const int set = dataSet();
         const auto n = static_cast<std::size_t>(channelsOf(set));
@@ -270,12 +118,7 @@ void Session::step() {
         if (in.ConsumeBool()) RTCleanup(handle);
         InitRTDll(handle);
         break;
-    case 40: {
-        QImage image(160, 120, QImage::Format_ARGB32);
-        plotbase::RenderPage(env, page, image);
-        QCoreApplication::processEvents();
-        break;
-    }
+    case 40: renderPage(); break;
     case 41: {
         const DVDialogParam param{graph(), object(), dataSet(), 0};
         int local = 0;
@@ -488,24 +331,8 @@ void Session::step() {
     }
 }
 
-}  // namespace
+}  // namespace dynaview_fuzz
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "dynaview_api_fuzz";
-    static char* argv[] = {name, nullptr};
-    // Kept for the whole run and never destroyed: Qt's objects cannot outlive it at exit.
-    new QApplication(argc, argv);
-    host = new QWidget;
-    host->resize(320, 240);
-    host->show();
-    return 0;
-}
+extern "C" int LLVMFuzzerInitialize(int*, char***) { return dynaview_fuzz::InitialiseHost("dynaview_api_fuzz"); }
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    FuzzedDataProvider input(data, size);
-    Session session(input);
-    for (int calls = 0; calls < 300 && input.remaining_bytes() > 0; ++calls) session.step();
-    return 0;
-}
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) { return dynaview_fuzz::RunInput(data, size); }
