@@ -1,7 +1,7 @@
 // The alarm dialogs, opened as an application opens them (the selected object's editor,
 // or a dialog by its name) and worked through their controls.
 
-#include "dynaview/dynaview_fixture.h"
+#include "dialog_fixture.h"
 
 #include "dynaview/alarms/alarm_displays.h"
 
@@ -22,7 +22,7 @@
 namespace dynaview::testing {
 namespace {
 
-class AlarmDialogs : public DynaviewTest {
+class AlarmDialogs : public DynaviewDialogTest {
 protected:
     AlarmDialogs() {
         set = WRDefineDynDataSet("Boiler", 1, "degC", nullptr, 0);
@@ -30,30 +30,6 @@ protected:
         WRSetSetpoint(set, 55.0);
     }
 
-    // Lets `act` work the modal dialog that `open` brings up; returns what `open` returned.
-    int withDialog(const std::function<int()>& open, const std::function<void(QDialog&)>& act) {
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [act] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        });
-        timer.start(0);
-        return open();
-    }
-    int editSelected(int object, const std::function<void(QDialog&)>& act) {
-        plotbase::WGSelectObject(env, graph, object);
-        return withDialog([this] { return rtDefEditObject(nullptr, graph); }, act);
-    }
-
-    template <typename T>
-    static T* control(QDialog& dialog, const char* name) {
-        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     static void ok(QDialog& dialog) { control<QPushButton>(dialog, "OKBtn")->click(); }
     // Every control carries its names; those the dialog's template defines carry its identifier.
     static void expectNamed(QDialog& dialog, std::initializer_list<std::pair<const char*, int>> identifiers) {
@@ -79,7 +55,7 @@ protected:
 TEST_F(AlarmDialogs, AlarmAttributesShowsAndAppliesTheDefinition) {
     calls.clear();
     const DVDialogParam param{graph, 0, set, 0};
-    const int result = withDialog([&] { return rtDisplayDialogBoxParam(AlarmLimitDlgProc, "AlarmAttrib", nullptr, &param); },
+    const int result = testsupport::WithModalDialog([&] { return rtDisplayDialogBoxParam(AlarmLimitDlgProc, "AlarmAttrib", nullptr, &param); },
                                   [](QDialog& dialog) {
                                       EXPECT_EQ(dialog.windowTitle(), "Alarm Attributes");
                                       expectNamed(dialog, {{"DataSetName", 1788}, {"HighDefinedCheck", 1780}, {"FailDefinedCheck", 1786},
@@ -114,7 +90,7 @@ TEST_F(AlarmDialogs, AlarmAttributesShowsAndAppliesTheDefinition) {
 TEST_F(AlarmDialogs, ABadNumberIsNamedAndTheDialogStaysOpen) {
     const DVDialogParam param{graph, 0, set, 0};
     bool stayedOpen = false;
-    const int result = withDialog([&] { return AlarmLimitDlgProc(nullptr, nullptr, &param); }, [&](QDialog& dialog) {
+    const int result = testsupport::WithModalDialog([&] { return AlarmLimitDlgProc(nullptr, nullptr, &param); }, [&](QDialog& dialog) {
         control<QLineEdit>(dialog, "SetpointEd")->setText("fifty");
         ok(dialog);
         stayedOpen = dialog.isVisible();
@@ -128,7 +104,7 @@ TEST_F(AlarmDialogs, ABadNumberIsNamedAndTheDialogStaysOpen) {
 
 TEST_F(AlarmDialogs, WithoutTheGlobalEnableTheKindsCannotBeChosen) {
     WREnableAlarmCheck(set, 0);
-    withDialog([&] {
+    testsupport::WithModalDialog([&] {
         const DVDialogParam param{graph, 0, set, 0};
         return AlarmLimitDlgProc("AlarmAttrib", nullptr, &param);
     }, [](QDialog& dialog) {

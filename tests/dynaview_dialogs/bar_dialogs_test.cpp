@@ -1,27 +1,25 @@
 // The "Dynamic Bar Graphs" dialog: opened on the bar under the pointer, it changes the bars'
 // width and that bar's hatch and colour.
 
-#include "dynaview/dynaview_fixture.h"
+#include "dialog_fixture.h"
 
 #include "dynaview/bars/bar_graph.h"
 #include "dynaview/frame/object_access.h"
 #include "plotbase/operations_window.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 
 #include <functional>
 
 namespace dynaview::testing {
 namespace {
 
-class BarDialogs : public DynaviewTest {
+class BarDialogs : public DynaviewDialogTest {
 protected:
     BarDialogs() {
         set = WRDefineDynDataSet("Levels", 4, "m", nullptr, 0);
@@ -34,17 +32,7 @@ protected:
         plotbase::Graph* g = env.graph(graph);
         g->pointerX = x;
         g->pointerY = y;
-        plotbase::WGSelectObject(env, graph, bars);
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [act] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        });
-        timer.start(0);
-        return rtDefEditObject(nullptr, graph);
+        return editSelected(bars, act);
     }
     int set = 0;
     int bars = 0;

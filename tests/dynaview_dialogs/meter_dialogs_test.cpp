@@ -2,54 +2,30 @@
 // worked through their controls. DYNAVIEW_SAVE_RENDERINGS=1 saves each dialog as
 // /tmp/<name>.png.
 
-#include "dynaview/dynaview_fixture.h"
+#include "dialog_fixture.h"
 
 #include "dynaview/meters/dialogs/meter_dialog.h"
 #include "dynaview/meters/meter.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 
 #include <functional>
 
 namespace dynaview::testing {
 namespace {
 
-class MeterDialogs : public DynaviewTest {
+class MeterDialogs : public DynaviewDialogTest {
 protected:
     MeterDialogs() {
         set = WRDefineDynDataSet("Tank", 2, "degC", nullptr, 0);
         meter = WRSetMeter(graph, set, 0, 0.0, 100.0, 0.5, 0.6, 0.5, 30, 150, 2, nullptr, 0.1, 10.0, 1, 0, 0, 1, 1, 0, 1.0, nullptr);
     }
 
-    int editSelected(const std::function<void(QDialog&)>& act) {
-        plotbase::WGSelectObject(env, graph, meter);
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [act] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        });
-        timer.start(0);
-        return rtDefEditObject(nullptr, graph);
-    }
-    template <typename T>
-    static T* control(QDialog& dialog, const char* name) {
-        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    static void picture(QWidget& dialog, const char* name) {
-        if (qEnvironmentVariableIsSet("DYNAVIEW_SAVE_RENDERINGS")) dialog.grab().save(QString("/tmp/") + name + ".png");
-    }
     Meter& record() { return *dynamic_cast<Meter*>(env.graph(graph)->objects.at(meter)); }
 
     int set = 0;
@@ -58,7 +34,7 @@ protected:
 
 TEST_F(MeterDialogs, TheMeterDialogChangesScaleTicksReadoutAndNeedles) {
     ASSERT_GT(meter, 0);
-    const int result = editSelected([&](QDialog& dialog) {
+    const int result = editSelected(meter, [&](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Meter Parameters");
         EXPECT_FALSE(control<QLineEdit>(dialog, "CentreValueEd")->isEnabled());  // a needle meter fills nothing
         picture(dialog, "meter_dialog");
@@ -91,7 +67,7 @@ TEST_F(MeterDialogs, TheMeterDialogChangesScaleTicksReadoutAndNeedles) {
 }
 
 TEST_F(MeterDialogs, AnEmptyRangeOrATooLargeStepKeepsTheDialogOpenAndTheMeterUnchanged) {
-    editSelected([&](QDialog& dialog) {
+    editSelected(meter, [&](QDialog& dialog) {
         control<QLineEdit>(dialog, "ToEd")->setText("0");
         control<QPushButton>(dialog, "OKBtn")->click();
         EXPECT_TRUE(dialog.isVisible());

@@ -1,23 +1,21 @@
 // The "PID Parameters" dialog: what it shows, which entries it takes, what Enter, OK and
 // Cancel do to the loop, and the one-dialog rule.
 
-#include "dynaview/dynaview_fixture.h"
+#include "dialog_fixture.h"
 
 #include "dynaview/pid/pid_table.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 #include <functional>
 
 namespace dynaview::testing {
 namespace {
 
-class PidDialogs : public DynaviewTest {
+class PidDialogs : public DynaviewDialogTest {
 protected:
     PidDialogs() {
         // Gain 2, integral 0.5 per second, derivative 3 s, bias 20, output 0..100 limited to 10..90, dt 0.5 s.
@@ -25,20 +23,8 @@ protected:
     }
     PidLoop& live() { return PidTable::of(top()).at(loop)->loop; }
 
-    int withDialog(const std::function<int()>& open, const std::function<void(QDialog&)>& act) {
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [act] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        });
-        timer.start(0);
-        return open();
-    }
     int edit(const std::function<void(QDialog&)>& act) {
-        return withDialog([this] { return WREditPIDDlg(loop); }, act);
+        return testsupport::WithModalDialog([this] { return WREditPIDDlg(loop); }, act);
     }
     static QLineEdit* field(QDialog& dialog, const char* name) {
         auto* found = dialog.findChild<QLineEdit*>(QString::fromLatin1(name));
@@ -211,7 +197,7 @@ TEST_F(PidDialogs, OnlyOneOpensAndBadLoopsAreRefused) {
     EXPECT_EQ(lastErrorCode(), 30);
     // By name, as an application opens any dialog.
     const DVDialogParam param{0, 0, 0, loop};
-    EXPECT_EQ(withDialog([&] { return rtDisplayDialogBoxParam(PIDDlgProc, "PIDDLG", nullptr, &param); },
+    EXPECT_EQ(testsupport::WithModalDialog([&] { return rtDisplayDialogBoxParam(PIDDlgProc, "PIDDLG", nullptr, &param); },
                          [](QDialog& dialog) { press(dialog, "OKBtn"); }),
               1);
 }

@@ -1,48 +1,26 @@
 // The scrolling graphs' dialogs, opened as the selected object's editor and worked through
 // their controls.
 
-#include "dynaview/dynaview_fixture.h"
+#include "dialog_fixture.h"
 
 #include "dynaview/scroll/scroll_graph.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTimer>
 
 #include <functional>
 
 namespace dynaview::testing {
 namespace {
 
-class ScrollDialogs : public DynaviewTest {
+class ScrollDialogs : public DynaviewDialogTest {
 protected:
     ScrollDialogs() { set = WRDefineDynDataSet("Flow", 2, nullptr, nullptr, 0); }
 
-    int editSelected(int object, const std::function<void(QDialog&)>& act) {
-        plotbase::WGSelectObject(env, graph, object);
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [act] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            if (qEnvironmentVariableIsSet("DYNAVIEW_SAVE_RENDERINGS")) dialog->grab().save(QStringLiteral("/tmp/") + dialog->objectName() + QStringLiteral(".png"));
-            act(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        });
-        timer.start(0);
-        return rtDefEditObject(nullptr, graph);
-    }
-    template <typename T>
-    static T* control(QDialog& dialog, const char* name) {
-        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     scroll::ScrollGraph& object(int index) { return *dynamic_cast<scroll::ScrollGraph*>(env.graph(graph)->objects.at(index)); }
     int set = 0;
 };

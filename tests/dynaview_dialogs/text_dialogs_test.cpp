@@ -1,19 +1,17 @@
 // The "Message Parameters" and "Dynamic Text" dialogs, opened from the selected object and
 // worked through their controls.
 
-#include "dynaview/dynaview_fixture.h"
+#include "dialog_fixture.h"
 
 #include "dynaview/text/dynamic_text.h"
 #include "dynaview/text/message_object.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 
 #include <cstring>
 #include <functional>
@@ -21,29 +19,10 @@
 namespace dynaview::testing {
 namespace {
 
-class TextDialogs : public DynaviewTest {
+class TextDialogs : public DynaviewDialogTest {
 protected:
     TextDialogs() { set = WRDefineDynDataSet("Mode", 2, "degC", nullptr, 0); }
 
-    int editSelected(int object, const std::function<void(QDialog&)>& act) {
-        plotbase::WGSelectObject(env, graph, object);
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [act] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        });
-        timer.start(0);
-        return rtDefEditObject(nullptr, graph);
-    }
-    template <typename T>
-    static T* control(QDialog& dialog, const char* name) {
-        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
     static void expectIds(QDialog& dialog, std::initializer_list<std::pair<const char*, int>> identifiers) {
         for (const auto& [name, id] : identifiers) {
             QWidget* w = dialog.findChild<QWidget*>(QString::fromLatin1(name));
@@ -51,9 +30,6 @@ protected:
             EXPECT_EQ(w->property("controlId").toInt(), id) << name;
             EXPECT_FALSE(w->accessibleName().isEmpty()) << name;
         }
-    }
-    static void picture(QDialog& dialog, const char* name) {
-        if (qEnvironmentVariableIsSet("DYNAVIEW_SAVE_RENDERINGS")) dialog.grab().save(QString("/tmp/") + name + ".png");
     }
     template <typename T>
     T* object(int index) {

@@ -1,13 +1,12 @@
 // The "Time Axis" and "Time Labels" dialogs, opened as the selected object's editor and
 // worked through their controls. DYNAVIEW_SAVE_RENDERINGS=1 saves each dialog as
-// /tmp/<test>.png.
+// /tmp/<its object name>.png.
 
-#include "dynaview/dynaview_fixture.h"
+#include "dialog_fixture.h"
 
 #include "dynaview/timeaxis/time_axis_state.h"
 #include "dynaview/timeaxis/time_labels.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
@@ -16,39 +15,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTimer>
 
 #include <functional>
 
 namespace dynaview::testing {
 namespace {
 
-class TimeDialogs : public DynaviewTest {
+class TimeDialogs : public DynaviewDialogTest {
 protected:
     TimeDialogs() {
         axis = WRDrawTimeAxis(graph, 10.0, 1, 0, 0.0, 1, Seconds);
         labels = WRLabelTimeAxis(graph, axis, 3, HoursMinutesSeconds, -1, 8, 0, 0, 0.0, 0, nullptr);
-    }
-    int edit(int object, const std::function<void(QDialog&)>& act) {
-        plotbase::WGSelectObject(env, graph, object);
-        QTimer timer;
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [act] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            if (qEnvironmentVariableIsSet("DYNAVIEW_SAVE_RENDERINGS"))
-                dialog->grab().save(QString::fromStdString("/tmp/" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".png"));
-            act(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        });
-        timer.start(0);
-        return rtDefEditObject(nullptr, graph);
-    }
-    template <typename T>
-    static T* control(QDialog& dialog, const char* name) {
-        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
     }
     static void ok(QDialog& dialog) { control<QPushButton>(dialog, "OKBtn")->click(); }
     const plotbase::Axis& axisObject() { return *env.graph(graph)->objects.as<plotbase::Axis>(axis, plotbase::AxisType); }
@@ -59,7 +36,7 @@ protected:
 };
 
 TEST_F(TimeDialogs, TheTimeAxisDialogEditsRangeTicksUnitAndGrids) {
-    const int result = edit(axis, [](QDialog& dialog) {
+    const int result = editSelected(axis, [](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Time Axis");
         EXPECT_EQ(control<QComboBox>(dialog, "UnitCombo")->currentText(), "Seconds");
         EXPECT_EQ(control<QPushButton>(dialog, "OKBtn")->property("controlId").toInt(), 1);
@@ -84,7 +61,7 @@ TEST_F(TimeDialogs, TheTimeAxisDialogEditsRangeTicksUnitAndGrids) {
         if (const auto* grid = env.graph(graph)->objects.as<plotbase::Grid>(i, plotbase::GridType); grid && grid->links[0] == axis) ++grids;
     EXPECT_EQ(grids, 1);
     // Unticked, the grid goes again.
-    edit(axis, [](QDialog& dialog) {
+    editSelected(axis, [](QDialog& dialog) {
         EXPECT_TRUE(control<QCheckBox>(dialog, "MajorGridCheck")->isChecked());
         control<QCheckBox>(dialog, "MajorGridCheck")->setChecked(false);
         ok(dialog);
@@ -94,7 +71,7 @@ TEST_F(TimeDialogs, TheTimeAxisDialogEditsRangeTicksUnitAndGrids) {
 
 TEST_F(TimeDialogs, ABadNumberKeepsTheTimeAxisDialogOpen) {
     bool stayedOpen = false;
-    edit(axis, [&](QDialog& dialog) {
+    editSelected(axis, [&](QDialog& dialog) {
         control<QLineEdit>(dialog, "RangeEdit")->setText("a minute");
         ok(dialog);
         stayedOpen = dialog.isVisible();
@@ -107,7 +84,7 @@ TEST_F(TimeDialogs, ABadNumberKeepsTheTimeAxisDialogOpen) {
 
 TEST_F(TimeDialogs, TheTimeLabelsDialogEditsPositionFormatStartAndLastLabel) {
     WRUpdateTimeLabels(graph, labels, 90.0);  // running: 08:01:30
-    const int result = edit(labels, [](QDialog& dialog) {
+    const int result = editSelected(labels, [](QDialog& dialog) {
         EXPECT_EQ(dialog.windowTitle(), "Time Labels");
         EXPECT_EQ(control<QSpinBox>(dialog, "HoursSpin")->value(), 8);
         EXPECT_EQ(control<QSpinBox>(dialog, "MinutesSpin")->value(), 1);
@@ -129,7 +106,7 @@ TEST_F(TimeDialogs, TheTimeLabelsDialogEditsPositionFormatStartAndLastLabel) {
     EXPECT_EQ(l.settings.fixedText, "now");
     EXPECT_EQ(l.settings.start(), 8 * 3600 + 90);  // the start was left alone: it keeps running
 
-    edit(labels, [](QDialog& dialog) {
+    editSelected(labels, [](QDialog& dialog) {
         control<QSpinBox>(dialog, "HoursSpin")->setValue(23);
         control<QRadioButton>(dialog, "LastBlankRadio")->setChecked(true);
         ok(dialog);
@@ -142,7 +119,7 @@ TEST_F(TimeDialogs, TheTimeLabelsDialogEditsPositionFormatStartAndLastLabel) {
 // A label with a mnemonic but no control to move to shows its ampersand.
 TEST_F(TimeDialogs, EveryLabelWithAMnemonicLeadsToAControl) {
     for (int object : {axis, labels}) {
-        edit(object, [](QDialog& dialog) {
+        editSelected(object, [](QDialog& dialog) {
             for (const QLabel* label : dialog.findChildren<QLabel*>()) {
                 if (!label->text().contains(QLatin1Char('&'))) continue;
                 EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
@@ -161,7 +138,7 @@ TEST_F(TimeDialogs, EveryLabelWithAMnemonicLeadsToAControl) {
 
 TEST_F(TimeDialogs, NumberLabelsTakeTheirPrecisionAndStart) {
     const int numbers = WRLabelTimeAxis(graph, axis, 0, NumberFormat, -1, 0, 0, 0, 2.5, 0, nullptr);
-    edit(numbers, [](QDialog& dialog) {
+    editSelected(numbers, [](QDialog& dialog) {
         control<QCheckBox>(dialog, "PrecisionCheck")->setChecked(true);
         control<QSpinBox>(dialog, "DecimalsSpin")->setValue(3);
         control<QLineEdit>(dialog, "NumericStartEdit")->setText("100");

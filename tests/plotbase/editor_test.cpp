@@ -1,14 +1,13 @@
 // The object editor: driven through its controls as a user would.
 
 #include "plotbase_fixture.h"
+#include "support/modal_dialog.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QTimer>
 
 #include <functional>
 
@@ -18,25 +17,14 @@ namespace {
 class Editor : public PlotbaseTest {
 protected:
     // Opens the editor on the object and lets `act` work the dialog while it is up.
-    int edit(int object, std::function<void(QDialog&)> act) {
+    int edit(int object, const std::function<void(QDialog&)>& act) {
         WGSelectObject(env, graph, object);
-        QTimer timer;  // of this scope, so it cannot fire in a later test
-        timer.setSingleShot(true);
-        QObject::connect(&timer, &QTimer::timeout, [act] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            act(*dialog);
-            if (dialog->isVisible()) dialog->reject();
-        });
-        timer.start(0);
-        return DefEditObject(env, graph);
+        return testsupport::WithModalDialog([this] { return DefEditObject(env, graph); }, act);
     }
 
     template <typename T>
     static T* control(QDialog& dialog, const char* name) {
-        T* found = dialog.findChild<T*>(QString::fromLatin1(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return testsupport::DialogControl<T>(dialog, name);
     }
 
     static void ok(QDialog& dialog) { control<QPushButton>(dialog, "OKBtn")->click(); }
