@@ -13,22 +13,6 @@
 
 using namespace dynaview;
 
-namespace {
-
-// The object of the parameter if it has the type (and subtype); else reported.
-bool isObjectOf(plotbase::Environment& env, const DVDialogParam& param, std::int16_t type, int subtype, const char* dialog) {
-    const std::string suffix = std::string(" - ") + dialog;
-    DynObject* d = FindDynObject(env, param.graph, param.object, suffix);
-    if (!d) return false;
-    if (d->type != type || (subtype != AnySubtype && d->subtype != subtype)) {
-        ReportWrongType(env, *d, suffix);
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 extern "C" {
 
 DV_API int AlarmLimitDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
@@ -44,27 +28,15 @@ DV_API int AlarmLimitDlgProc(const char* templateName, DVWindow owner, const DVD
 }
 
 DV_API int AlarmLineDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
-    return dialogs::RunDialogProcedure(templateName, "AlarmLines", owner, param,
-                                       [](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
-                                           if (!isObjectOf(env, p, AlarmLinesType, AnySubtype, "AlarmLines")) return nullptr;
-                                           return new AlarmLinesDialog(env, p.graph, p.object, window);
-                                       });
+    return dialogs::RunObjectDialog<AlarmLinesDialog>(templateName, "AlarmLines", owner, param, AlarmLinesType, AnySubtype);
 }
 
 DV_API int AlarmMarksDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
-    return dialogs::RunDialogProcedure(templateName, "AlarmMarks", owner, param,
-                                       [](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
-                                           if (!isObjectOf(env, p, AlarmMarksType, AnySubtype, "AlarmMarks")) return nullptr;
-                                           return new AlarmMarksDialog(env, p.graph, p.object, window);
-                                       });
+    return dialogs::RunObjectDialog<AlarmMarksDialog>(templateName, "AlarmMarks", owner, param, AlarmMarksType, AnySubtype);
 }
 
 DV_API int AlarmTextDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
-    return dialogs::RunDialogProcedure(templateName, "AlarmText", owner, param,
-                                       [](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
-                                           if (!isObjectOf(env, p, TextType, AlarmTextSubtype, "AlarmText")) return nullptr;
-                                           return new AlarmTextDialog(env, p.graph, p.object, window);
-                                       });
+    return dialogs::RunObjectDialog<AlarmTextDialog>(templateName, "AlarmText", owner, param, TextType, AlarmTextSubtype);
 }
 
 }  // extern "C"

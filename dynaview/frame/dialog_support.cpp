@@ -1,6 +1,9 @@
 #include "dynaview/frame/dialog_support.h"
 
 #include "dynaview/frame/api_guard.h"
+#include "dynaview/frame/dyn_errors.h"
+#include "dynaview/frame/families.h"
+#include "dynaview/frame/object_access.h"
 #include "platform/dialogs.h"
 #include "platform/numbers.h"
 #include "platform/qt/dialog_buttons.h"
@@ -90,6 +93,17 @@ int RunDialogProcedure(const char* templateName, const char* ownTemplate, DVWind
         delete dialog.data();
         return result;
     });
+}
+
+bool IsObjectOf(plotbase::Environment& env, const DVDialogParam& param, std::int16_t type, int subtype, const char* dialog) {
+    const std::string suffix = std::string(" - ") + dialog;
+    DynObject* d = FindDynObject(env, param.graph, param.object, suffix);
+    if (!d) return false;
+    if (d->type != type || (subtype != AnySubtype && d->subtype != subtype)) {
+        ReportWrongType(env, *d, suffix);
+        return false;
+    }
+    return true;
 }
 
 }  // namespace dynaview::dialogs

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 #include <functional>
 #include <optional>
 
@@ -56,6 +58,22 @@ OkCancel OkCancelRow(QDialog* dialog);
 // graph window. Returns 1 OK, 2 cancelled, 0 refused (after reporting).
 int RunDialogProcedure(const char* templateName, const char* ownTemplate, DVWindow owner, const DVDialogParam* param,
                        const std::function<QDialog*(plotbase::Environment&, const DVDialogParam&, QWidget* owner)>& make);
+
+// Whether the parameter's object has the type and, unless `subtype` is AnySubtype, the
+// subtype; reported with the dialog's name when it has not.
+bool IsObjectOf(plotbase::Environment& env, const DVDialogParam& param, std::int16_t type, int subtype, const char* dialog);
+
+// The procedure of an editor of one kind of object: the dialog D(env, graph, object, owner)
+// on the parameter's object, refused unless the object is of that kind.
+template <typename D>
+int RunObjectDialog(const char* templateName, const char* ownTemplate, DVWindow owner, const DVDialogParam* param, std::int16_t type,
+                    int subtype) {
+    return RunDialogProcedure(templateName, ownTemplate, owner, param,
+                              [=](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
+                                  if (!IsObjectOf(env, p, type, subtype, ownTemplate)) return nullptr;
+                                  return new D(env, p.graph, p.object, window);
+                              });
+}
 
 // --- template definition ---
 template <typename W>

@@ -9,31 +9,14 @@
 
 using namespace dynaview;
 
-namespace {
-
-// The meter of the parameter; anything else reported.
-bool isMeter(plotbase::Environment& env, const DVDialogParam& param, const char* dialog) {
-    return FindDynObjectOf<Meter>(env, param.graph, param.object, MeterType, std::string(" - ") + dialog) != nullptr;
-}
-
-}  // namespace
-
 extern "C" {
 
 DV_API int MeterDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
-    return dialogs::RunDialogProcedure(templateName, "Meter", owner, param,
-                                       [](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
-                                           if (!isMeter(env, p, "Meter")) return nullptr;
-                                           return new MeterDialog(env, p.graph, p.object, window);
-                                       });
+    return dialogs::RunObjectDialog<MeterDialog>(templateName, "Meter", owner, param, MeterType, AnySubtype);
 }
 
 DV_API int MeterBackgndDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
-    return dialogs::RunDialogProcedure(templateName, "MeterBackground", owner, param,
-                                       [](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
-                                           if (!isMeter(env, p, "MeterBackground")) return nullptr;
-                                           return new MeterBackgroundDialog(env, p.graph, p.object, window);
-                                       });
+    return dialogs::RunObjectDialog<MeterBackgroundDialog>(templateName, "MeterBackground", owner, param, MeterType, AnySubtype);
 }
 
 }  // extern "C"

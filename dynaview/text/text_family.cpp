@@ -12,38 +12,14 @@
 
 using namespace dynaview;
 
-namespace {
-
-// The object of the parameter if it has the type and subtype; else reported.
-bool isObjectOf(plotbase::Environment& env, const DVDialogParam& param, std::int16_t type, int subtype, const char* dialog) {
-    const std::string suffix = std::string(" - ") + dialog;
-    DynObject* d = FindDynObject(env, param.graph, param.object, suffix);
-    if (!d) return false;
-    if (d->type != type || d->subtype != subtype) {
-        ReportWrongType(env, *d, suffix);
-        return false;
-    }
-    return true;
-}
-
-}  // namespace
-
 extern "C" {
 
 DV_API int DynTextDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
-    return dialogs::RunDialogProcedure(templateName, "DynText", owner, param,
-                                       [](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
-                                           if (!isObjectOf(env, p, TextType, DynamicTextSubtype, "DynText")) return nullptr;
-                                           return new DynTextDialog(env, p.graph, p.object, window);
-                                       });
+    return dialogs::RunObjectDialog<DynTextDialog>(templateName, "DynText", owner, param, TextType, DynamicTextSubtype);
 }
 
 DV_API int MessageDlgProc(const char* templateName, DVWindow owner, const DVDialogParam* param) {
-    return dialogs::RunDialogProcedure(templateName, "Message", owner, param,
-                                       [](plotbase::Environment& env, const DVDialogParam& p, QWidget* window) -> QDialog* {
-                                           if (!isObjectOf(env, p, MessageType, MessageSubtype, "Message")) return nullptr;
-                                           return new MessageDialog(env, p.graph, p.object, window);
-                                       });
+    return dialogs::RunObjectDialog<MessageDialog>(templateName, "Message", owner, param, MessageType, MessageSubtype);
 }
 
 }  // extern "C"

@@ -5,43 +5,26 @@
 
 #include "dynaview/text/dynamic_text.h"
 
-#include <QDialog>
+#include "dynaview/text/dialogs/text_object_dialog.h"
 
-class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QSpinBox;
 
-namespace plotbase {
-class Environment;
-}
-
 namespace dynaview {
 
-class DynTextDialog : public QDialog {
+class DynTextDialog : public TextObjectDialog {
     Q_OBJECT
 public:
     DynTextDialog(plotbase::Environment& env, int graph, int object, QWidget* owner);
 
-    void OKBtnClick();
-    void BorderAttributesBtnClick();
-    void TextParametersBtnClick();
-    void AlarmAttributesBtnClick();
-
 private:
-    bool apply();
+    bool apply() override;
 
-    plotbase::Environment& env_;
-    int graph_;
-    int object_;
-    int borderPattern_ = 0;
-    int borderWidth_ = 1;
-    plotbase::TextParams text_;
     QLineEdit* LeftEd = nullptr;
     QLineEdit* TopEd = nullptr;
     QLineEdit* WidthEd = nullptr;
     QLineEdit* HeightEd = nullptr;
-    QCheckBox* BorderCheck = nullptr;
     QComboBox* BackgroundCombo = nullptr;
     QSpinBox* PrecisionSpin = nullptr;
 };

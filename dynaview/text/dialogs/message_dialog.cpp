@@ -1,21 +1,16 @@
 #include "dynaview/text/dialogs/message_dialog.h"
 
-#include "dynaview/alarms/dialogs/alarm_lines_dialog.h"
 #include "dynaview/frame/dialog_support.h"
 #include "dynaview/frame/object_access.h"
 #include "dynaview/text/dialogs/text_dialog_parts.h"
 #include "plotbase/operations_change.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace dynaview {
 
@@ -23,21 +18,15 @@ using dialogs::Named;
 
 namespace {
 
-constexpr int LeftId = 1814, TopId = 1813, BackgroundId = 1050, BorderId = 1810, BorderAttributesId = 500;
-constexpr int TextIds = 1868, ColourIds = 1860, TextParametersId = 1103, AlarmAttributesId = 1760;
+constexpr int LeftId = 1814, TopId = 1813, BackgroundId = 1050, TextIds = 1868, ColourIds = 1860;
 
 }  // namespace
 
 MessageDialog::MessageDialog(plotbase::Environment& env, int graph, int object, QWidget* owner)
-    : QDialog(owner), env_(env), graph_(graph), object_(object) {
-    setObjectName(QStringLiteral("Message"));
-    setWindowTitle(QStringLiteral("Message Parameters"));
-    setAccessibleName(windowTitle());
+    : TextObjectDialog(env, graph, object, owner, "Message", "Message Parameters") {
     const auto* message = dynamic_cast<const MessageObject*>(FindDynObject(env, graph, object));
     const MessageObject defaults;
     const MessageObject& shown = message ? *message : defaults;
-    borderPattern_ = shown.borderPattern;
-    borderWidth_ = shown.borderWidth;
     text_ = shown.attributes.text;
 
     auto* place = new QGroupBox(QStringLiteral("Position (% of the graph)"));
@@ -50,15 +39,7 @@ MessageDialog::MessageDialog(plotbase::Environment& env, int graph, int object, 
     auto* look = new QFormLayout;
     BackgroundCombo = Named(dialogs::ColourCombo(shown.background, true), "BackgroundCombo", BackgroundId, QStringLiteral("Color"));
     look->addRow(QStringLiteral("Colo&r:"), BackgroundCombo);
-    BorderCheck = Named(new QCheckBox(QStringLiteral("&Border")), "BorderCheck", BorderId, QStringLiteral("Border"));
-    BorderCheck->setChecked(shown.hasBorder());
-    auto* borderAttributes = Named(new QPushButton(QStringLiteral("Border Attrib&utes...")), "BorderAttributesBtn", BorderAttributesId,
-                                   QStringLiteral("Border Attributes..."));
-    connect(borderAttributes, &QPushButton::clicked, this, &MessageDialog::BorderAttributesBtnClick);
-    auto* borderRow = new QHBoxLayout;
-    borderRow->addWidget(BorderCheck);
-    borderRow->addWidget(borderAttributes);
-    look->addRow(borderRow);
+    look->addRow(borderRow(shown.hasBorder(), shown.borderPattern, shown.borderWidth, QStringLiteral("Border Attrib&utes...")));
 
     auto* messages = new QGroupBox(QStringLiteral("Messages"));
     auto* grid = new QGridLayout(messages);
@@ -80,43 +61,8 @@ MessageDialog::MessageDialog(plotbase::Environment& env, int graph, int object, 
         grid->addWidget(colourCombos_[k], i + 1, 2);
     }
 
-    auto* textParameters = Named(new QPushButton(QStringLiteral("Te&xt Parameters...")), "TextParametersBtn", TextParametersId,
-                                 QStringLiteral("Text Parameters..."));
-    connect(textParameters, &QPushButton::clicked, this, &MessageDialog::TextParametersBtnClick);
-    auto* attributes = Named(new QPushButton(QStringLiteral("Alar&m Attributes...")), "AlarmAttributesBtn", AlarmAttributesId,
-                             QStringLiteral("Alarm Attributes..."));
-    connect(attributes, &QPushButton::clicked, this, &MessageDialog::AlarmAttributesBtnClick);
-    auto* moreRow = new QHBoxLayout;
-    moreRow->addStretch(1);
-    moreRow->addWidget(textParameters);
-    moreRow->addWidget(attributes);
-
-    auto* top = new QHBoxLayout;
-    top->addWidget(place);
-    top->addLayout(look);
-    const dialogs::OkCancel buttons = dialogs::OkCancelRow(this);
-    connect(buttons.ok, &QPushButton::clicked, this, &MessageDialog::OKBtnClick);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(messages);
-    layout->addLayout(moreRow);
-    layout->addLayout(buttons.row);
+    finishLayout(place, look, messages);
 }
-
-void MessageDialog::BorderAttributesBtnClick() {
-    BorderAttributesDialog dialog(borderPattern_, borderWidth_, this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    borderPattern_ = dialog.pattern();
-    borderWidth_ = dialog.width();
-    BorderCheck->setChecked(true);
-}
-
-void MessageDialog::TextParametersBtnClick() {
-    TextParametersDialog dialog(text_, this);
-    if (dialog.exec() == QDialog::Accepted) text_ = dialog.params();
-}
-
-void MessageDialog::AlarmAttributesBtnClick() { OpenAlarmAttributes(env_, graph_, object_, this); }
 
 bool MessageDialog::apply() {
     auto* message = dynamic_cast<MessageObject*>(FindDynObject(env_, graph_, object_));
@@ -128,8 +74,8 @@ bool MessageDialog::apply() {
     message->left = *left;
     message->top = *top;
     message->background = dialogs::ChosenColour(BackgroundCombo, true);
-    message->borderPattern = BorderCheck->isChecked() ? std::max(0, borderPattern_) : -1;
-    message->borderWidth = BorderCheck->isChecked() ? std::max(1, borderWidth_) : borderWidth_;
+    message->borderPattern = chosenBorderPattern();
+    message->borderWidth = chosenBorderWidth();
     message->attributes.text = text_;
     for (std::size_t k = 0; k < textEdits_.size(); ++k) {
         message->messages[k].text = textEdits_[k]->text().left(MessageTextLength).toStdString();
@@ -137,10 +83,6 @@ bool MessageDialog::apply() {
     }
     plotbase::WGRedrawObject(env_, graph_, 0, 0);
     return true;
-}
-
-void MessageDialog::OKBtnClick() {
-    if (apply()) accept();
 }
 
 }  // namespace dynaview

@@ -5,41 +5,26 @@
 
 #include "dynaview/text/message_object.h"
 
-#include <QDialog>
+#include "dynaview/text/dialogs/text_object_dialog.h"
 
-class QCheckBox;
+#include <array>
+
 class QComboBox;
 class QLineEdit;
 
-namespace plotbase {
-class Environment;
-}
-
 namespace dynaview {
 
-class MessageDialog : public QDialog {
+class MessageDialog : public TextObjectDialog {
     Q_OBJECT
 public:
     MessageDialog(plotbase::Environment& env, int graph, int object, QWidget* owner);
 
-    void OKBtnClick();
-    void BorderAttributesBtnClick();
-    void TextParametersBtnClick();
-    void AlarmAttributesBtnClick();
-
 private:
-    bool apply();
+    bool apply() override;
 
-    plotbase::Environment& env_;
-    int graph_;
-    int object_;
-    int borderPattern_ = 0;
-    int borderWidth_ = 1;
-    plotbase::TextParams text_;
     QLineEdit* LeftEd = nullptr;
     QLineEdit* TopEd = nullptr;
     QComboBox* BackgroundCombo = nullptr;
-    QCheckBox* BorderCheck = nullptr;
     std::array<QLineEdit*, MaxMessages> textEdits_{};
     std::array<QComboBox*, MaxMessages> colourCombos_{};
 };
