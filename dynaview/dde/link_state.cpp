@@ -115,25 +115,18 @@ void LinkState::adviseData(std::uintptr_t conversation, const std::string& item,
     data.erase(dataHandle);
 }
 
-void LinkState::disconnected(std::uintptr_t conversation) {
-    Conversation* c = find(conversation);
-    if (!c || !env) return;
-    RTTop* top = TopOf(*env);
-    if (!top) return;
-    const std::shared_ptr<bool> stillAlive = alive;
-    ++dispatching;
-    HandleLinkEvent(*env, *top, DV_LINK_DISCONNECT, 0, conversation, c->topic, c->service, 0, 0, 0);
-    if (*stillAlive) --dispatching;
-}
+void LinkState::disconnected(std::uintptr_t conversation) { conversationEvent(conversation, DV_LINK_DISCONNECT); }
 
-void LinkState::reconnected(std::uintptr_t conversation) {
+void LinkState::reconnected(std::uintptr_t conversation) { conversationEvent(conversation, DV_LINK_CONNECT_CONFIRM); }
+
+void LinkState::conversationEvent(std::uintptr_t conversation, unsigned event) {
     Conversation* c = find(conversation);
     if (!c || !env) return;
     RTTop* top = TopOf(*env);
     if (!top) return;
     const std::shared_ptr<bool> stillAlive = alive;
     ++dispatching;
-    HandleLinkEvent(*env, *top, DV_LINK_CONNECT_CONFIRM, 0, conversation, c->topic, c->service, 0, 0, 0);
+    HandleLinkEvent(*env, *top, event, 0, conversation, c->topic, c->service, 0, 0, 0);
     if (*stillAlive) --dispatching;
 }
 

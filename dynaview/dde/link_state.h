@@ -86,6 +86,8 @@ public:
     void adviseData(std::uintptr_t conversation, const std::string& item, const std::optional<std::string>& text) override;
     void disconnected(std::uintptr_t conversation) override;
     void reconnected(std::uintptr_t conversation) override;
+    // A conversation's connection event, handed to the link's handling as DdeCallback would.
+    void conversationEvent(std::uintptr_t conversation, unsigned event);
 };
 
 // The environment's link state, made on first use.

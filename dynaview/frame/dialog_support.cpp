@@ -18,6 +18,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QSpinBox>
 
 namespace dynaview::dialogs {
 
@@ -53,6 +54,13 @@ QComboBox* PatternCombo(int pattern) {
 QLineEdit* NumberEdit(const plotbase::Environment& env, double value, int decimals, int width) {
     const std::string text = width > 0 ? env.numbers.formatWidth(value, width, decimals) : env.numbers.formatFixed(value, decimals);
     return new QLineEdit(QString::fromStdString(text).trimmed());
+}
+
+QSpinBox* SpinBox(int low, int high, int value) {
+    auto* spin = new QSpinBox;
+    spin->setRange(low, high);
+    spin->setValue(value);
+    return spin;
 }
 
 std::optional<double> ReadNumber(plotbase::Environment& env, QLineEdit* edit, const QString& field) {

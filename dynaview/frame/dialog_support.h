@@ -19,6 +19,7 @@ class QDialog;
 class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 class QWidget;
 
 namespace plotbase {
@@ -41,6 +42,8 @@ QComboBox* PatternCombo(int pattern);
 // A number edit showing the value with `decimals` decimals (right-aligned in `width`
 // characters when width > 0) in the user's number format.
 QLineEdit* NumberEdit(const plotbase::Environment& env, double value, int decimals, int width = 0);
+// A spin box over low..high showing the value.
+QSpinBox* SpinBox(int low, int high, int value);
 // The edit's number; nothing after telling the user (an information box naming the
 // field) and putting the focus on the edit.
 std::optional<double> ReadNumber(plotbase::Environment& env, QLineEdit* edit, const QString& field);

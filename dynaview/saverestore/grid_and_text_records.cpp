@@ -40,19 +40,7 @@ DynamicGridRecord RecordOfGrid(const DynamicGrid& grid) {
 }
 
 TextRecord RecordOfDynamicText(plotbase::Environment& env, int graph, const DynamicText& text) {
-    TextRecord d;
-    d.subtype = records::DynamicText;
-    d.dataSet = text.dataSetIndex;
-    d.channel = text.channel;
-    d.left = text.left;
-    d.top = text.top;
-    d.width = text.width;
-    d.height = text.height;
-    d.borderPattern = text.borderPattern;
-    d.borderWidth = text.borderWidth;
-    d.background = text.background;
-    d.layout = text.layout;
-    d.argument62 = text.textSize;
+    TextRecord d = TextRecordFrame(text, records::DynamicText);
     d.precision = text.precision;
     d.marginStyle = text.marginStyle;
     if (savedColourSource(env, graph, text)) {

@@ -13,6 +13,25 @@ class DynamicGrid;
 class DynamicText;
 
 DynamicGridRecord RecordOfGrid(const DynamicGrid& grid);
+
+// The part of a text record both kinds of text (dynamic and alarm text) fill alike.
+template <typename Text>
+TextRecord TextRecordFrame(const Text& text, std::int16_t subtype) {
+    TextRecord d;
+    d.subtype = subtype;
+    d.dataSet = text.dataSetIndex;
+    d.channel = text.channel;
+    d.left = text.left;
+    d.top = text.top;
+    d.width = text.width;
+    d.height = text.height;
+    d.borderPattern = text.borderPattern;
+    d.borderWidth = text.borderWidth;
+    d.background = text.background;
+    d.layout = text.layout;
+    d.argument62 = text.textSize;
+    return d;
+}
 // A text whose colour source will not be in the page (an object without a saved form, or
 // one deleted since) is written with the colours it shows now and no colour source, so it
 // looks the same when it comes back.

@@ -50,19 +50,7 @@ AlarmMarksRecord recordOf(const AlarmMarks& marks) {
 }
 
 TextRecord recordOf(const AlarmText& text, const RTTop* top) {
-    TextRecord d;
-    d.subtype = records::AlarmText;
-    d.dataSet = text.dataSetIndex;
-    d.channel = text.channel;
-    d.left = text.left;
-    d.top = text.top;
-    d.width = text.width;
-    d.height = text.height;
-    d.borderPattern = text.borderPattern;
-    d.borderWidth = text.borderWidth;
-    d.background = text.background;
-    d.layout = text.layout;
-    d.argument62 = text.textSize;
+    TextRecord d = TextRecordFrame(text, records::AlarmText);
     if (const DynDataSet* set = text.dataSet(top)) d.normalMessage = AlarmMessage(set->alarm, NormalAlarm);
     d.textAttributes = text.textStyle;
     d.colours.assign(text.colours.begin(), text.colours.end());

@@ -34,13 +34,6 @@ constexpr int NeedleStyleId = 2040, NeedleColourIds = 2041, BackgroundId = 2050,
 constexpr int FaceColourId = 2060, BorderStyleId = 2061, BorderColourId = 2062, BorderWidthId = 2063;
 constexpr int CentreXId = 2064, CentreYId = 2065, WidthId = 2066, HeightId = 2067;
 
-QSpinBox* spin(int low, int high, int value) {
-    auto* s = new QSpinBox;
-    s->setRange(low, high);
-    s->setValue(value);
-    return s;
-}
-
 }  // namespace
 
 MeterDialog::MeterDialog(plotbase::Environment& env, int graph, int object, QWidget* owner)
@@ -58,8 +51,8 @@ MeterDialog::MeterDialog(plotbase::Environment& env, int graph, int object, QWid
     ToEd = Named(dialogs::NumberEdit(env, shown.to, 2), "ToEd", ToId, QStringLiteral("Range To"));
     CentreValueEd = Named(dialogs::NumberEdit(env, shown.centreValue, 2), "CentreValueEd", CentreValueId, QStringLiteral("Centre Value"));
     CentreValueEd->setEnabled(shown.subtype != NeedleMeter);
-    AngleFromSpin = Named(spin(-720, 720, shown.angleFrom), "AngleFromSpin", AngleFromId, QStringLiteral("Angle From"));
-    AngleToSpin = Named(spin(-720, 720, shown.angleTo), "AngleToSpin", AngleToId, QStringLiteral("Angle To"));
+    AngleFromSpin = Named(dialogs::SpinBox(-720, 720, shown.angleFrom), "AngleFromSpin", AngleFromId, QStringLiteral("Angle From"));
+    AngleToSpin = Named(dialogs::SpinBox(-720, 720, shown.angleTo), "AngleToSpin", AngleToId, QStringLiteral("Angle To"));
     scaleForm->addRow(QStringLiteral("Range &from:"), FromEd);
     scaleForm->addRow(QStringLiteral("Ran&ge to:"), ToEd);
     scaleForm->addRow(QStringLiteral("Centre &value:"), CentreValueEd);
@@ -70,7 +63,7 @@ MeterDialog::MeterDialog(plotbase::Environment& env, int graph, int object, QWid
     auto* ticksForm = new QFormLayout(ticks);
     TickLengthEd = Named(dialogs::NumberEdit(env, shown.relativeTickLength, 3), "TickLengthEd", TickLengthId, QStringLiteral("Tick Length"));
     TickStepEd = Named(dialogs::NumberEdit(env, shown.tickStep, 3), "TickStepEd", TickStepId, QStringLiteral("Tick Step"));
-    MinorTicksSpin = Named(spin(0, 100, shown.minorTicks), "MinorTicksSpin", MinorTicksId, QStringLiteral("Minor Ticks"));
+    MinorTicksSpin = Named(dialogs::SpinBox(0, 100, shown.minorTicks), "MinorTicksSpin", MinorTicksId, QStringLiteral("Minor Ticks"));
     TickPositionCombo = Named(new QComboBox, "TickPositionCombo", TickPositionId, QStringLiteral("Tick Position"));
     TickPositionCombo->addItems({QStringLiteral("Inside"), QStringLiteral("Outside"), QStringLiteral("Middle")});
     TickPositionCombo->setCurrentIndex(shown.tickPosition);
@@ -83,7 +76,7 @@ MeterDialog::MeterDialog(plotbase::Environment& env, int graph, int object, QWid
     auto* labelsForm = new QFormLayout(labels);
     LabelsOutsideCheck = Named(new QCheckBox(QStringLiteral("O&utside")), "LabelsOutsideCheck", LabelsOutsideId, QStringLiteral("Labels Outside"));
     LabelsOutsideCheck->setChecked(shown.labelPosition == 1);
-    LabelPrecisionSpin = Named(spin(0, 9, shown.labelPrecision), "LabelPrecisionSpin", LabelPrecisionId, QStringLiteral("Label Precision"));
+    LabelPrecisionSpin = Named(dialogs::SpinBox(0, 9, shown.labelPrecision), "LabelPrecisionSpin", LabelPrecisionId, QStringLiteral("Label Precision"));
     labelsForm->addRow(LabelsOutsideCheck);
     labelsForm->addRow(QStringLiteral("Pr&ecision:"), LabelPrecisionSpin);
 
@@ -91,7 +84,7 @@ MeterDialog::MeterDialog(plotbase::Environment& env, int graph, int object, QWid
     auto* readoutForm = new QFormLayout(readout);
     ReadoutCheck = Named(new QCheckBox(QStringLiteral("&Read-out")), "ReadoutCheck", ReadoutId, QStringLiteral("Read-out"));
     ReadoutCheck->setChecked(shown.readout);
-    ReadoutPrecisionSpin = Named(spin(0, 15, shown.readoutPrecision), "ReadoutPrecisionSpin", ReadoutPrecisionId, QStringLiteral("Read-out Precision"));
+    ReadoutPrecisionSpin = Named(dialogs::SpinBox(0, 15, shown.readoutPrecision), "ReadoutPrecisionSpin", ReadoutPrecisionId, QStringLiteral("Read-out Precision"));
     readoutForm->addRow(ReadoutCheck);
     readoutForm->addRow(QStringLiteral("Precisio&n:"), ReadoutPrecisionSpin);
 
@@ -203,7 +196,7 @@ MeterBackgroundDialog::MeterBackgroundDialog(plotbase::Environment& env, int gra
     BorderStyleCombo->addItems({QStringLiteral("None"), QStringLiteral("Rectangle"), QStringLiteral("Square")});
     BorderStyleCombo->setCurrentIndex(shown.borderStyle);
     BorderColourCombo = Named(dialogs::ColourCombo(shown.borderColour), "BorderColourCombo", BorderColourId, QStringLiteral("Border Colour"));
-    BorderWidthSpin = Named(spin(1, 50, std::max(1, shown.borderLineWidth)), "BorderWidthSpin", BorderWidthId, QStringLiteral("Border Width"));
+    BorderWidthSpin = Named(dialogs::SpinBox(1, 50, std::max(1, shown.borderLineWidth)), "BorderWidthSpin", BorderWidthId, QStringLiteral("Border Width"));
     CentreXEd = Named(dialogs::NumberEdit(env, shown.borderX, 3), "CentreXEd", CentreXId, QStringLiteral("Centre X"));
     CentreYEd = Named(dialogs::NumberEdit(env, shown.borderY, 3), "CentreYEd", CentreYId, QStringLiteral("Centre Y"));
     WidthEd = Named(dialogs::NumberEdit(env, shown.borderWidthNorm, 3), "WidthEd", WidthId, QStringLiteral("Width"));

@@ -46,13 +46,6 @@ void fill(QComboBox* combo, const Choice (&choices)[N], int current) {
     }
 }
 
-QSpinBox* spin(int low, int high, int value) {
-    auto* s = new QSpinBox;
-    s->setRange(low, high);
-    s->setValue(value);
-    return s;
-}
-
 }  // namespace
 
 TimeLabelsDialog::TimeLabelsDialog(plotbase::Environment& env, int graph, int object, QWidget* owner)
@@ -82,9 +75,9 @@ TimeLabelsDialog::TimeLabelsDialog(plotbase::Environment& env, int graph, int ob
     const double ofDay = IsClockFormat(s.format) ? std::fmod(std::fmod(std::trunc(s.start()), 86400.0) + 86400.0, 86400.0) : 0.0;
     shownClockStart_ = static_cast<int>(ofDay);
     shownNumericStart_ = IsClockFormat(s.format) ? 0.0 : s.start();
-    HoursSpin = Named(spin(0, 23, shownClockStart_ / 3600), "HoursSpin", HoursId, QStringLiteral("Start Hours"));
-    MinutesSpin = Named(spin(0, 59, shownClockStart_ / 60 % 60), "MinutesSpin", MinutesId, QStringLiteral("Start Minutes"));
-    SecondsSpin = Named(spin(0, 59, shownClockStart_ % 60), "SecondsSpin", SecondsId, QStringLiteral("Start Seconds"));
+    HoursSpin = Named(dialogs::SpinBox(0, 23, shownClockStart_ / 3600), "HoursSpin", HoursId, QStringLiteral("Start Hours"));
+    MinutesSpin = Named(dialogs::SpinBox(0, 59, shownClockStart_ / 60 % 60), "MinutesSpin", MinutesId, QStringLiteral("Start Minutes"));
+    SecondsSpin = Named(dialogs::SpinBox(0, 59, shownClockStart_ % 60), "SecondsSpin", SecondsId, QStringLiteral("Start Seconds"));
     NumericStartEdit = Named(dialogs::NumberEdit(env, shownNumericStart_, 6), "NumericStartEdit", NumericStartId, QStringLiteral("Numeric Start"));
     auto* clockRow = new QHBoxLayout;
     clockRow->addWidget(HoursSpin);
@@ -95,7 +88,7 @@ TimeLabelsDialog::TimeLabelsDialog(plotbase::Environment& env, int graph, int ob
 
     PrecisionCheck = Named(new QCheckBox(QStringLiteral("P&recision")), "PrecisionCheck", PrecisionId, QStringLiteral("Precision"));
     PrecisionCheck->setChecked(s.precision);
-    DecimalsSpin = Named(spin(0, 9, s.decimals), "DecimalsSpin", DecimalsId, QStringLiteral("Decimals"));
+    DecimalsSpin = Named(dialogs::SpinBox(0, 9, s.decimals), "DecimalsSpin", DecimalsId, QStringLiteral("Decimals"));
     auto* precisionRow = new QHBoxLayout;
     precisionRow->addWidget(PrecisionCheck);
     precisionRow->addWidget(DecimalsSpin);
