@@ -60,6 +60,17 @@ protected:
     }
     void write(const std::string& contents) { std::ofstream(path, std::ios::binary | std::ios::trunc) << contents; }
     int open() { return plotbase::WGRestorePage(env, path, &host); }
+    // The page written to its file and opened again: the page it gives (0 when refused),
+    // which saves to the same bytes.
+    int savedAndOpened() {
+        const std::string before = pageBytes(page);
+        write(before);
+        const int restored = open();
+        if (restored) {
+            EXPECT_EQ(pageBytes(restored), before);
+        }
+        return restored;
+    }
     int firstGraph(int p) { return env.page(p)->graphs[0]->handle; }
     template <typename T>
     const T* objectAt(int g, int index) { return dynamic_cast<const T*>(plotbase::WGGetObject(env, g, index)); }
