@@ -13,6 +13,8 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPixmap>
@@ -71,6 +73,40 @@ std::optional<double> ReadNumber(plotbase::Environment& env, QLineEdit* edit, co
         edit->selectAll();
     }
     return value;
+}
+
+std::optional<double> ReadWithin(plotbase::Environment& env, QLineEdit* edit, const char* field, double low, double high) {
+    const std::optional<double> value = ReadNumber(env, edit, QString::fromLatin1(field));
+    if (!value) return std::nullopt;
+    if (*value < low || *value > high) {
+        env.dialogs.message(std::string(field) + " must lie between " + env.numbers.formatGeneral(low) + " and " +
+                                env.numbers.formatGeneral(high) + ".",
+                            platform::MessageKind::Information);
+        edit->setFocus();
+        return std::nullopt;
+    }
+    return value;
+}
+
+PositionFields PositionBox(const plotbase::Environment& env, double left, double top, std::optional<double> width,
+                           std::optional<double> height) {
+    constexpr int LeftId = 1814, TopId = 1813, WidthId = 1812, HeightId = 1811;
+    PositionFields f;
+    f.box = new QGroupBox(QStringLiteral("Position (% of the graph)"));
+    auto* form = new QFormLayout(f.box);
+    f.left = Named(NumberEdit(env, left, 1), "LeftEd", LeftId, QStringLiteral("Left"));
+    f.top = Named(NumberEdit(env, top, 1), "TopEd", TopId, QStringLiteral("Top"));
+    form->addRow(QStringLiteral("L&eft:"), f.left);
+    form->addRow(QStringLiteral("&Top:"), f.top);
+    if (width) {
+        f.width = Named(NumberEdit(env, *width, 1), "WidthEd", WidthId, QStringLiteral("Width"));
+        form->addRow(QStringLiteral("&Width:"), f.width);
+    }
+    if (height) {
+        f.height = Named(NumberEdit(env, *height, 1), "HeightEd", HeightId, QStringLiteral("Height"));
+        form->addRow(QStringLiteral("He&ight:"), f.height);
+    }
+    return f;
 }
 
 OkCancel OkCancelRow(QDialog* dialog) {

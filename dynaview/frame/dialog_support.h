@@ -16,6 +16,7 @@
 
 class QComboBox;
 class QDialog;
+class QGroupBox;
 class QHBoxLayout;
 class QLineEdit;
 class QPushButton;
@@ -47,6 +48,21 @@ QSpinBox* SpinBox(int low, int high, int value);
 // The edit's number; nothing after telling the user (an information box naming the
 // field) and putting the focus on the edit.
 std::optional<double> ReadNumber(plotbase::Environment& env, QLineEdit* edit, const QString& field);
+// A number of the edit within low..high; nothing after telling the user (naming the field)
+// and putting the focus on the edit.
+std::optional<double> ReadWithin(plotbase::Environment& env, QLineEdit* edit, const char* field, double low, double high);
+
+// "Position (% of the graph)": number edits for the left and top edges, and for the width
+// and height when the object has them.
+struct PositionFields {
+    QGroupBox* box = nullptr;
+    QLineEdit* left = nullptr;
+    QLineEdit* top = nullptr;
+    QLineEdit* width = nullptr;
+    QLineEdit* height = nullptr;
+};
+PositionFields PositionBox(const plotbase::Environment& env, double left, double top, std::optional<double> width = {},
+                           std::optional<double> height = {});
 
 struct OkCancel {
     QPushButton* ok;

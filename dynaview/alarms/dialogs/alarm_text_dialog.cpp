@@ -4,8 +4,6 @@
 #include "dynaview/datasets/dyn_data_set.h"
 #include "dynaview/frame/dialog_support.h"
 #include "dynaview/frame/object_access.h"
-#include "platform/dialogs.h"
-#include "platform/numbers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,7 +23,7 @@ using dialogs::Named;
 
 namespace {
 
-constexpr int LeftId = 1814, TopId = 1813, WidthId = 1812, HeightId = 1811, BorderId = 1810, BackgroundId = 1050;
+constexpr int BorderId = 1810, BackgroundId = 1050;
 constexpr int ChannelId = 1950, ColourIds = 1951;
 constexpr int AlarmAttributesId = 1760;
 
@@ -45,16 +43,11 @@ AlarmTextDialog::AlarmTextDialog(plotbase::Environment& env, int graph, int obje
     const AlarmText& shown = text ? *text : defaults;
     const DynDataSet* set = text ? text->dataSet(TopOf(env)) : nullptr;
 
-    auto* place = new QGroupBox(QStringLiteral("Position (% of the graph)"));
-    auto* placeForm = new QFormLayout(place);
-    LeftEd = Named(dialogs::NumberEdit(env, shown.left, 1), "LeftEd", LeftId, QStringLiteral("Left"));
-    TopEd = Named(dialogs::NumberEdit(env, shown.top, 1), "TopEd", TopId, QStringLiteral("Top"));
-    WidthEd = Named(dialogs::NumberEdit(env, shown.width, 1), "WidthEd", WidthId, QStringLiteral("Width"));
-    HeightEd = Named(dialogs::NumberEdit(env, shown.height, 1), "HeightEd", HeightId, QStringLiteral("Height"));
-    placeForm->addRow(QStringLiteral("L&eft:"), LeftEd);
-    placeForm->addRow(QStringLiteral("&Top:"), TopEd);
-    placeForm->addRow(QStringLiteral("&Width:"), WidthEd);
-    placeForm->addRow(QStringLiteral("He&ight:"), HeightEd);
+    const dialogs::PositionFields place = dialogs::PositionBox(env, shown.left, shown.top, shown.width, shown.height);
+    LeftEd = place.left;
+    TopEd = place.top;
+    WidthEd = place.width;
+    HeightEd = place.height;
 
     auto* look = new QFormLayout;
     ChannelSpin = Named(new QSpinBox, "ChannelSpin", ChannelId, QStringLiteral("Channel"));
@@ -88,7 +81,7 @@ AlarmTextDialog::AlarmTextDialog(plotbase::Environment& env, int graph, int obje
     attributesRow->addWidget(attributes);
 
     auto* top = new QHBoxLayout;
-    top->addWidget(place);
+    top->addWidget(place.box);
     top->addLayout(look);
     const dialogs::OkCancel buttons = dialogs::OkCancelRow(this);
     connect(buttons.ok, &QPushButton::clicked, this, &AlarmTextDialog::OKBtnClick);
@@ -104,31 +97,18 @@ void AlarmTextDialog::AlarmAttributesBtnClick() { OpenAlarmAttributes(env_, grap
 bool AlarmTextDialog::apply() {
     auto* text = dynamic_cast<AlarmText*>(FindDynObject(env_, graph_, object_));
     if (!text) return true;
-    struct Field {
-        QLineEdit* edit;
-        const char* name;
-        double low, high;
-        double* into;
-    };
-    double left = 0, top = 0, width = 0, height = 0;
-    const Field fields[] = {{LeftEd, "Left", -99.0, 99.0, &left}, {TopEd, "Top", -99.0, 99.0, &top},
-                            {WidthEd, "Width", 0.1, 200.0, &width}, {HeightEd, "Height", 0.1, 200.0, &height}};
-    for (const Field& f : fields) {
-        const std::optional<double> value = dialogs::ReadNumber(env_, f.edit, QString::fromLatin1(f.name));
-        if (!value) return false;
-        if (*value < f.low || *value > f.high) {
-            env_.dialogs.message(std::string(f.name) + " must lie between " + env_.numbers.formatGeneral(f.low) + " and " +
-                                     env_.numbers.formatGeneral(f.high) + ".",
-                                 platform::MessageKind::Information);
-            f.edit->setFocus();
-            return false;
-        }
-        *f.into = *value;
-    }
-    text->left = left;
-    text->top = top;
-    text->width = width;
-    text->height = height;
+    const std::optional<double> left = dialogs::ReadWithin(env_, LeftEd, "Left", -99.0, 99.0);
+    if (!left) return false;
+    const std::optional<double> top = dialogs::ReadWithin(env_, TopEd, "Top", -99.0, 99.0);
+    if (!top) return false;
+    const std::optional<double> width = dialogs::ReadWithin(env_, WidthEd, "Width", 0.1, 200.0);
+    if (!width) return false;
+    const std::optional<double> height = dialogs::ReadWithin(env_, HeightEd, "Height", 0.1, 200.0);
+    if (!height) return false;
+    text->left = *left;
+    text->top = *top;
+    text->width = *width;
+    text->height = *height;
     text->channel = ChannelSpin->value();
     if (BorderCheck->isChecked() != (text->borderPattern >= 0)) text->borderPattern = BorderCheck->isChecked() ? 0 : -1;
     text->background = dialogs::ChosenColour(BackgroundCombo, true);

@@ -3,7 +3,6 @@
 #include "dynaview/alarms/dialogs/alarm_lines_dialog.h"
 #include "dynaview/frame/dialog_support.h"
 #include "dynaview/frame/object_access.h"
-#include "dynaview/text/dialogs/text_dialog_parts.h"
 #include "platform/dialogs.h"
 #include "plotbase/operations_change.h"
 
@@ -145,20 +144,20 @@ void MeterDialog::AlarmAttributesBtnClick() { OpenAlarmAttributes(env_, graph_, 
 bool MeterDialog::apply() {
     auto* meter = dynamic_cast<Meter*>(FindDynObject(env_, graph_, object_));
     if (!meter) return true;
-    const std::optional<double> from = ReadWithin(env_, FromEd, "Range from", -1e30, 1e30);
+    const std::optional<double> from = dialogs::ReadWithin(env_, FromEd, "Range from", -1e30, 1e30);
     if (!from) return false;
-    const std::optional<double> to = ReadWithin(env_, ToEd, "Range to", -1e30, 1e30);
+    const std::optional<double> to = dialogs::ReadWithin(env_, ToEd, "Range to", -1e30, 1e30);
     if (!to) return false;
     if (*from == *to) {
         env_.dialogs.message("Range to must differ from Range from.", platform::MessageKind::Information);
         ToEd->setFocus();
         return false;
     }
-    const std::optional<double> centre = ReadWithin(env_, CentreValueEd, "Centre value", -1e30, 1e30);
+    const std::optional<double> centre = dialogs::ReadWithin(env_, CentreValueEd, "Centre value", -1e30, 1e30);
     if (!centre) return false;
-    const std::optional<double> length = ReadWithin(env_, TickLengthEd, "Tick length", 0.0, 1.0);
+    const std::optional<double> length = dialogs::ReadWithin(env_, TickLengthEd, "Tick length", 0.0, 1.0);
     if (!length) return false;
-    const std::optional<double> step = ReadWithin(env_, TickStepEd, "Tick step", 0.0, std::fabs(*to - *from));
+    const std::optional<double> step = dialogs::ReadWithin(env_, TickStepEd, "Tick step", 0.0, std::fabs(*to - *from));
     if (!step) return false;
     meter->setAngles(AngleFromSpin->value(), AngleToSpin->value());
     meter->setRange(*from, *to);
@@ -220,13 +219,13 @@ MeterBackgroundDialog::MeterBackgroundDialog(plotbase::Environment& env, int gra
 bool MeterBackgroundDialog::apply() {
     auto* meter = dynamic_cast<Meter*>(FindDynObject(env_, graph_, object_));
     if (!meter) return true;
-    const std::optional<double> x = ReadWithin(env_, CentreXEd, "Centre x", -1.0, 2.0);
+    const std::optional<double> x = dialogs::ReadWithin(env_, CentreXEd, "Centre x", -1.0, 2.0);
     if (!x) return false;
-    const std::optional<double> y = ReadWithin(env_, CentreYEd, "Centre y", -1.0, 2.0);
+    const std::optional<double> y = dialogs::ReadWithin(env_, CentreYEd, "Centre y", -1.0, 2.0);
     if (!y) return false;
-    const std::optional<double> w = ReadWithin(env_, WidthEd, "Width", 0.0, 4.0);
+    const std::optional<double> w = dialogs::ReadWithin(env_, WidthEd, "Width", 0.0, 4.0);
     if (!w) return false;
-    const std::optional<double> h = ReadWithin(env_, HeightEd, "Height", 0.0, 4.0);
+    const std::optional<double> h = dialogs::ReadWithin(env_, HeightEd, "Height", 0.0, 4.0);
     if (!h) return false;
     meter->faceColour = dialogs::ChosenColour(FaceColourCombo, true);
     meter->borderStyle = BorderStyleCombo->currentIndex();

@@ -2,7 +2,6 @@
 
 #include "dynaview/frame/dialog_support.h"
 #include "dynaview/frame/object_access.h"
-#include "dynaview/text/dialogs/text_dialog_parts.h"
 #include "plotbase/operations_change.h"
 
 #include <QComboBox>
@@ -17,7 +16,7 @@ using dialogs::Named;
 
 namespace {
 
-constexpr int LeftId = 1814, TopId = 1813, WidthId = 1812, HeightId = 1811, BackgroundId = 1050, PrecisionId = 1850;
+constexpr int BackgroundId = 1050, PrecisionId = 1850;
 
 }  // namespace
 
@@ -29,16 +28,11 @@ DynTextDialog::DynTextDialog(plotbase::Environment& env, int graph, int object, 
     text_ = shown.attributes.text;
     if (shown.textSize > 0) text_.size = shown.textSize;
 
-    auto* place = new QGroupBox(QStringLiteral("Position (% of the graph)"));
-    auto* placeForm = new QFormLayout(place);
-    LeftEd = Named(dialogs::NumberEdit(env, shown.left, 1), "LeftEd", LeftId, QStringLiteral("Left"));
-    TopEd = Named(dialogs::NumberEdit(env, shown.top, 1), "TopEd", TopId, QStringLiteral("Top"));
-    WidthEd = Named(dialogs::NumberEdit(env, shown.width, 1), "WidthEd", WidthId, QStringLiteral("Width"));
-    HeightEd = Named(dialogs::NumberEdit(env, shown.height, 1), "HeightEd", HeightId, QStringLiteral("Height"));
-    placeForm->addRow(QStringLiteral("L&eft:"), LeftEd);
-    placeForm->addRow(QStringLiteral("&Top:"), TopEd);
-    placeForm->addRow(QStringLiteral("&Width:"), WidthEd);
-    placeForm->addRow(QStringLiteral("He&ight:"), HeightEd);
+    const dialogs::PositionFields place = dialogs::PositionBox(env, shown.left, shown.top, shown.width, shown.height);
+    LeftEd = place.left;
+    TopEd = place.top;
+    WidthEd = place.width;
+    HeightEd = place.height;
 
     auto* look = new QFormLayout;
     look->addRow(borderRow(shown.hasBorder(), shown.borderPattern, shown.borderWidth, QStringLiteral("Border &Attributes...")));
@@ -49,19 +43,19 @@ DynTextDialog::DynTextDialog(plotbase::Environment& env, int graph, int object, 
     PrecisionSpin->setValue(shown.precision);
     look->addRow(QStringLiteral("&Precision:"), PrecisionSpin);
 
-    finishLayout(place, look, nullptr);
+    finishLayout(place.box, look, nullptr);
 }
 
 bool DynTextDialog::apply() {
     auto* text = dynamic_cast<DynamicText*>(FindDynObject(env_, graph_, object_));
     if (!text) return true;
-    const std::optional<double> left = ReadWithin(env_, LeftEd, "Left", -99.0, 99.0);
+    const std::optional<double> left = dialogs::ReadWithin(env_, LeftEd, "Left", -99.0, 99.0);
     if (!left) return false;
-    const std::optional<double> top = ReadWithin(env_, TopEd, "Top", -99.0, 99.0);
+    const std::optional<double> top = dialogs::ReadWithin(env_, TopEd, "Top", -99.0, 99.0);
     if (!top) return false;
-    const std::optional<double> width = ReadWithin(env_, WidthEd, "Width", 0.0, 200.0);
+    const std::optional<double> width = dialogs::ReadWithin(env_, WidthEd, "Width", 0.0, 200.0);
     if (!width) return false;
-    const std::optional<double> height = ReadWithin(env_, HeightEd, "Height", 0.0, 200.0);
+    const std::optional<double> height = dialogs::ReadWithin(env_, HeightEd, "Height", 0.0, 200.0);
     if (!height) return false;
     text->left = *left;
     text->top = *top;

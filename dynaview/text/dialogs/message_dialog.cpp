@@ -2,7 +2,6 @@
 
 #include "dynaview/frame/dialog_support.h"
 #include "dynaview/frame/object_access.h"
-#include "dynaview/text/dialogs/text_dialog_parts.h"
 #include "plotbase/operations_change.h"
 
 #include <QComboBox>
@@ -18,7 +17,7 @@ using dialogs::Named;
 
 namespace {
 
-constexpr int LeftId = 1814, TopId = 1813, BackgroundId = 1050, TextIds = 1868, ColourIds = 1860;
+constexpr int BackgroundId = 1050, TextIds = 1868, ColourIds = 1860;
 
 }  // namespace
 
@@ -29,12 +28,9 @@ MessageDialog::MessageDialog(plotbase::Environment& env, int graph, int object, 
     const MessageObject& shown = message ? *message : defaults;
     text_ = shown.attributes.text;
 
-    auto* place = new QGroupBox(QStringLiteral("Position (% of the graph)"));
-    auto* placeForm = new QFormLayout(place);
-    LeftEd = Named(dialogs::NumberEdit(env, shown.left, 1), "LeftEd", LeftId, QStringLiteral("Left"));
-    TopEd = Named(dialogs::NumberEdit(env, shown.top, 1), "TopEd", TopId, QStringLiteral("Top"));
-    placeForm->addRow(QStringLiteral("L&eft:"), LeftEd);
-    placeForm->addRow(QStringLiteral("&Top:"), TopEd);
+    const dialogs::PositionFields place = dialogs::PositionBox(env, shown.left, shown.top);
+    LeftEd = place.left;
+    TopEd = place.top;
 
     auto* look = new QFormLayout;
     BackgroundCombo = Named(dialogs::ColourCombo(shown.background, true), "BackgroundCombo", BackgroundId, QStringLiteral("Color"));
@@ -61,15 +57,15 @@ MessageDialog::MessageDialog(plotbase::Environment& env, int graph, int object, 
         grid->addWidget(colourCombos_[k], i + 1, 2);
     }
 
-    finishLayout(place, look, messages);
+    finishLayout(place.box, look, messages);
 }
 
 bool MessageDialog::apply() {
     auto* message = dynamic_cast<MessageObject*>(FindDynObject(env_, graph_, object_));
     if (!message) return true;
-    const std::optional<double> left = ReadWithin(env_, LeftEd, "Left", -99.0, 99.0);
+    const std::optional<double> left = dialogs::ReadWithin(env_, LeftEd, "Left", -99.0, 99.0);
     if (!left) return false;
-    const std::optional<double> top = ReadWithin(env_, TopEd, "Top", -99.0, 99.0);
+    const std::optional<double> top = dialogs::ReadWithin(env_, TopEd, "Top", -99.0, 99.0);
     if (!top) return false;
     message->left = *left;
     message->top = *top;

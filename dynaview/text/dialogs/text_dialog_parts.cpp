@@ -68,17 +68,4 @@ plotbase::TextParams TextParametersDialog::params() const {
     return p;
 }
 
-std::optional<double> ReadWithin(plotbase::Environment& env, QLineEdit* edit, const char* field, double low, double high) {
-    const std::optional<double> value = dialogs::ReadNumber(env, edit, QString::fromLatin1(field));
-    if (!value) return std::nullopt;
-    if (*value < low || *value > high) {
-        env.dialogs.message(std::string(field) + " must lie between " + env.numbers.formatGeneral(low) + " and " +
-                                env.numbers.formatGeneral(high) + ".",
-                            platform::MessageKind::Information);
-        edit->setFocus();
-        return std::nullopt;
-    }
-    return value;
-}
-
 }  // namespace dynaview

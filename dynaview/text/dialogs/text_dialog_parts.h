@@ -1,21 +1,14 @@
 #pragma once
-// What the "Message" and "DynText" dialogs share: the small "Border Attributes" and "Text
-// Parameters" dialogs their buttons open, and reading a position in percent of the graph.
+// The small "Border Attributes" and "Text Parameters" dialogs that buttons of the "Message"
+// and "DynText" dialogs open.
 
 #include "plotbase/graph_objects.h"
 
 #include <QDialog>
 
-#include <optional>
-
 class QComboBox;
-class QLineEdit;
 class QSpinBox;
 class QCheckBox;
-
-namespace plotbase {
-class Environment;
-}
 
 namespace dynaview {
 
@@ -45,9 +38,5 @@ private:
     QCheckBox* BoldCheck = nullptr;
     QCheckBox* ItalicCheck = nullptr;
 };
-
-// A number of the edit within low..high; nothing after telling the user (naming the field)
-// and putting the focus on the edit.
-std::optional<double> ReadWithin(plotbase::Environment& env, QLineEdit* edit, const char* field, double low, double high);
 
 }  // namespace dynaview
