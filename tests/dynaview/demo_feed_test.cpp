@@ -1,8 +1,10 @@
 // End to end: dynaview-feed generating a sine on a bus of the test's own, dynaview-demo
 // showing it (offscreen): the values the demo's trend draws move, and stopping the feed
-// turns the demo's channel to Fail.
+// turns the demo's channel to Fail. The same through an MQTT broker of the test's own:
+// stopping the broker fails the channel, starting it again clears the Fail.
 
 #include "dynaview/dde/link_text.h"
+#include "tests/support/mqtt_broker.h"
 #include "tests/support/own_temp_path.h"
 #include "tests/support/private_bus.h"
 
@@ -64,6 +66,37 @@ TEST(DemoFeed, TheDemoShowsWhatTheFeedPublishesAndFailsWhenItStops) {
     EXPECT_GT(loop.captured(4).toInt(), 0);
     std::error_code ignored;
     std::filesystem::remove_all(screenshots, ignored);
+}
+
+TEST(DemoFeed, ThroughABrokerTheChannelFailsWhileTheBrokerIsAwayAndRecovers) {
+    testsupport::MqttBroker broker;
+    if (!broker.available()) GTEST_SKIP() << "mosquitto is not installed (Debian package mosquitto)";
+    ASSERT_TRUE(broker.start());
+    QProcess feed;
+    feed.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    feed.start(program("/dynaview/feed/dynaview-feed"), {"--mqtt", QString::fromStdString(broker.url()), "--sine", "--period", "4",
+                                                         "--interval", "50", "--range", "30", "95", "Plant", "Temp"});
+    ASSERT_TRUE(feed.waitForStarted(5000));
+    QThread::msleep(500);  // the feed's first text is on the broker
+
+    QProcess demo;
+    demo.start(program("/dynaview/demo/dynaview-demo"),
+               {"--feed", QString::fromStdString(broker.url()), "Plant", "Temp", "--seconds", "9"});
+    ASSERT_TRUE(demo.waitForStarted(5000));
+    QThread::msleep(3000);  // the demo is up and connected (slower under the sanitizers)
+    broker.stop();
+    QThread::msleep(1500);
+    ASSERT_TRUE(broker.start());
+    ASSERT_TRUE(demo.waitForFinished(60000));
+    feed.terminate();
+    feed.waitForFinished(5000);
+    const QString output = QString::fromUtf8(demo.readAllStandardOutput());
+    EXPECT_EQ(demo.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("Tank temperature: Fail entered"))) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("Tank temperature: Fail left"))) << output.toStdString();
+    const QRegularExpressionMatch summary = QRegularExpression(QStringLiteral("feed: (\\d+) values from ([-\\d.]+) to ([-\\d.]+)")).match(output);
+    ASSERT_TRUE(summary.hasMatch()) << output.toStdString();
+    EXPECT_GT(summary.captured(3).toDouble() - summary.captured(2).toDouble(), 1.0);  // the trace moved
 }
 
 }  // namespace
