@@ -5,7 +5,8 @@
 //
 // Layout (little-endian): "PBPAGE", version u16; the page (name, title, options, last graph
 // slot, text size); the graphs, each with its placement and settings and its object table
-// slot by slot (empty, a plotbase object, or a library's record with its length).
+// slot by slot up to the last slot that holds something (empty, a plotbase object, or a
+// library's record with its length).
 
 #include "plotbase/environment.h"
 

@@ -10,7 +10,6 @@
 #include <QString>
 
 #include <cstdint>
-
 #include <functional>
 #include <optional>
 
